@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-tools
   wine wine32:i386 libwine-dev
   xvfb xauth
+  locales python3
   googletest
   libsword-utils sword-text-kjv sword-text-web
   sword-dict-strongs-hebrew sword-dict-strongs-greek sword-dict-naves
@@ -22,13 +23,27 @@ else
   done
 fi
 
-if [ ${#missing[@]} -eq 0 ]; then
+# Wine takes its user locale from LC_ALL; tests of dates and case use these two.
+locales_ready() {
+  locale -a 2>/dev/null | grep -qi '^nb_NO.utf8$' && locale -a 2>/dev/null | grep -qi '^en_US.utf8$'
+}
+
+if [ ${#missing[@]} -eq 0 ] && locales_ready; then
   exit 0
 fi
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
-echo "setup: installing ${missing[*]}"
-$SUDO dpkg --add-architecture i386
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  $SUDO dpkg --add-architecture i386
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+fi
+
+if ! locales_ready; then
+  for l in "nb_NO.UTF-8 UTF-8" "en_US.UTF-8 UTF-8"; do
+    grep -q "^$l" /etc/locale.gen 2>/dev/null || echo "$l" | $SUDO tee -a /etc/locale.gen >/dev/null
+  done
+  $SUDO locale-gen >/dev/null
+fi
