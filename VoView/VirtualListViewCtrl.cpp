@@ -67,7 +67,9 @@ int RyVirtualListViewCtrl::OnCreate(const CREATESTRUCTW&) {
     ::FlatSB_SetScrollProp(hwnd_, WSB_PROP_HSTYLE, FSB_ENCARTA_MODE, FALSE);
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
+    // The bar stays in place, disabled, when nothing needs scrolling: a bar that came and went
+    // would change the client width under the layout.
+    si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
     si.nMin = 0;
     si.nMax = layout_.Count() - 1;
     si.nPage = 1;

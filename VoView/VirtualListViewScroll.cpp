@@ -34,7 +34,7 @@ void RyVirtualListViewCtrl::Relayout() {
 void RyVirtualListViewCtrl::SetScrollRange() {
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE;
+    si.fMask = SIF_RANGE | SIF_DISABLENOSCROLL;
     si.nMin = 0;
     si.nMax = layout_.Count() - 1;
     ::FlatSB_SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
