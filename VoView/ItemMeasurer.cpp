@@ -1,7 +1,8 @@
 // ItemMeasurer: cached and full measurement of items through the item server.
 #include "ItemMeasurer.h"
 #include <algorithm>
-#include <new>
+#include <climits>
+#include <exception>
 #include "Handles.h"
 
 class ItemMeasurer::MeasureDc {
@@ -20,7 +21,7 @@ bool ItemMeasurer::Reset(int count, int unitsPerItem) {
     try {
         cache_.Reset(unitsPerItem_ != 0 ? std::min(count_, kCacheSize) : 0);
         perItem_.assign(unitsPerItem_ == 0 ? static_cast<size_t>(count_) : 0, 0u);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // bad_alloc or length_error for a huge count
         count_ = 0;
         cache_.Reset(0);
         perItem_.clear();
@@ -32,7 +33,7 @@ bool ItemMeasurer::Reset(int count, int unitsPerItem) {
 int ItemMeasurer::MeasureAll(int width) {
     if (unitsPerItem_ != 0) return 0;
     MeasureDc dc(font_);
-    int total = 0;
+    long long total = 0;
     for (int i = 0; i < count_; ++i) {
         int units = 0, height = 0;
         server_->MeasureItem(dc.Get(), i, width, &units, &height);
@@ -41,7 +42,7 @@ int ItemMeasurer::MeasureAll(int width) {
         perItem_[static_cast<size_t>(i)] = static_cast<uint32_t>(units) | (static_cast<uint32_t>(height) << 16);
         total += units;
     }
-    return total;
+    return static_cast<int>(std::min<long long>(total, INT_MAX));
 }
 
 int ItemMeasurer::ItemHeight(int item, int width) {

@@ -1,13 +1,16 @@
 // ListLayout: the geometry of the text window's columns, pages and scrolling.
 #include "ListLayout.h"
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 void ListLayout::SetItems(int count, int unitsPerItem, int fixedHeight) {
     count_ = std::max(count, 0);
     unitsPerItem_ = std::max(unitsPerItem, 0);
     fixedHeight_ = std::max(fixedHeight, 0);
-    total_ = unitsPerItem_ ? count_ * unitsPerItem_ : count_;
+    // A server's answers are not trusted to keep the product within an int.
+    const long long total = static_cast<long long>(count_) * (unitsPerItem_ ? unitsPerItem_ : 1);
+    total_ = static_cast<int>(std::min<long long>(total, INT_MAX));
     page_ = 0;
 }
 
@@ -205,12 +208,14 @@ int ListLayout::BoundDelta(int d) const {
 }
 
 int ListLayout::PixelDistance(int from, int to, int limit) {
+    // The position is the top item, and items stack by their own heights: moving the top by
+    // one item moves the contents by that item's height, whatever its units.
     int sum = 0;
     if (to >= from) {
-        for (int u = from; u < to && sum < limit; ++u) sum += UnitHeight(u);
+        for (int i = from; i < to && sum < limit; ++i) sum += Height(i);
         return sum;
     }
-    for (int u = from - 1; u >= to && sum < limit; --u) sum += UnitHeight(u);
+    for (int i = from - 1; i >= to && sum < limit; --i) sum += Height(i);
     return -sum;
 }
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include <cstdlib>
-#include <new>
+#include <exception>
 
 bool RyVirtualListViewCtrl::ResetItems() {
     const int count = std::max(server_->GetItemCount(), 0);
@@ -11,7 +11,7 @@ bool RyVirtualListViewCtrl::ResetItems() {
     if (ok) {
         try {
             selection_.Reset(count);
-        } catch (const std::bad_alloc&) {
+        } catch (const std::exception&) {  // bad_alloc or length_error for a huge count
             ok = false;
         }
     }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <algorithm>
+#include <climits>
 #include "RectCompare.h"
 #include "TestFiles.h"
 #include "TextWindowHost.h"
@@ -338,6 +339,40 @@ TEST_F(TextWindowTest, ZeroUnitsPerItemMeasuresEveryItemOnceAtRelayout) {
     EXPECT_EQ(15 + 25 + 35, rc.bottom);
     EXPECT_FALSE(server_.drawn.empty());
     for (const auto& d : server_.drawn) EXPECT_EQ(server_.heights[static_cast<size_t>(d.item)], d.height);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextWindowTest, ServerAnswersOutOfReasonGiveAnErrorOrAWorkingWindow) {
+    // A per-item array for two billion items cannot be had: creation fails cleanly.
+    server_.count = INT_MAX;
+    server_.unitsPerItem = 0;
+    EXPECT_EQ(nullptr, Create());
+    EXPECT_EQ(1, server_.refs);
+    EXPECT_EQ(1, sink_.refs);
+    // A negative count is an empty list.
+    server_.count = -5;
+    server_.unitsPerItem = 1;
+    HWND empty = Create();
+    ASSERT_NE(nullptr, empty);
+    EXPECT_EQ(0, Send(empty, TWM_GETMAXTOPINDEX));
+    EXPECT_EQ(-1, Send(empty, TWM_ISSELECTED, 0));
+    DestroyWindow(empty);  // it would cover the next one's pixels
+    // Units per item whose product with the count passes the int range.
+    server_.SetCount(100000);
+    server_.unitsPerItem = 100000;
+    HWND many = Create();
+    ASSERT_NE(nullptr, many);
+    Send(many, WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(99999, Send(many, TWM_GETTOPINDEX));  // the top item never passes the last item
+    Send(many, WM_VSCROLL, SB_TOP);
+    Paint(many);
+    Send(many, WM_VSCROLL, SB_LINEDOWN);
+    const Capture c = Paint(many);
+    EXPECT_EQ(ItemColour(1), c.At(4, 4));  // the contents moved by the item's height
+    EXPECT_EQ(ItemColour(2), c.At(4, 24));
 }
 
 }  // namespace
