@@ -9,7 +9,13 @@
 
 RyVirtualListViewCtrl::RyVirtualListViewCtrl(IVoItemServer* server, IVoBibleTextWindowSink* sink)
     : server_(server), sink_(sink), measurer_(server), layout_(measurer_) {
-    layout_.SetItems(0, server_->GetScrollUnitsPerItem(), server_->GetFixedItemHeight());
+    ReadItemMetrics();
+}
+
+void RyVirtualListViewCtrl::ReadItemMetrics() {
+    const int unitsPerItem = server_->GetScrollUnitsPerItem();
+    const int fixedHeight = server_->GetFixedItemHeight();
+    layout_.SetItems(0, unitsPerItem, fixedHeight);
 }
 
 bool RyVirtualListViewCtrl::Initialise() {
@@ -123,7 +129,7 @@ LRESULT RyVirtualListViewCtrl::OnChar(WPARAM wParam, LPARAM lParam, bool& handle
 
 LRESULT RyVirtualListViewCtrl::OnReloadItems(WPARAM, LPARAM) {
     ClearHover();
-    layout_.SetItems(0, server_->GetScrollUnitsPerItem(), server_->GetFixedItemHeight());
+    ReadItemMetrics();
     caret_ = 0;
     ResetItems();
     Invalidate();

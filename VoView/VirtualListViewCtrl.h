@@ -60,6 +60,8 @@ private:
     LRESULT OnGetItemRect(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetDimSelection(WPARAM wParam, LPARAM);
 
+    // Units per item and fixed height from the server, for a list not yet loaded.
+    void ReadItemMetrics();
     // Items, layout and scrolling (VirtualListViewScroll.cpp).
     // Reads the item count and sizes cache, per-item array and selection; false (and an
     // empty list) when the memory cannot be had.

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <ole2.h>
+#include <string>
 #include <vector>
 #include "VoView.h"
 
@@ -56,6 +57,11 @@ public:
         int item, x, y, width, height, hot, selected;
     };
     std::vector<Drawn> drawn;
+    std::vector<std::string> calls;  // every call in order, as "Name" or "Name(item)"
+
+    void Log(const char* name, int item = -1) {
+        calls.push_back(item < 0 ? std::string(name) : std::string(name) + "(" + std::to_string(item) + ")");
+    }
 
     void SetCount(int n) {
         count = n;
@@ -71,6 +77,7 @@ public:
             *out = static_cast<IVoItemServer*>(this);
         } else if (iid == IID_IDropTarget) {
             ++dropTargetQueries;
+            Log("QueryInterface(IDropTarget)");
             if (!dropTarget) return E_NOINTERFACE;
             return dropTarget->QueryInterface(iid, out);
         } else {
@@ -79,11 +86,12 @@ public:
         AddRef();
         return S_OK;
     }
-    int STDMETHODCALLTYPE GetColumnWidth() override { return columnWidth; }
-    int STDMETHODCALLTYPE GetItemCount() override { return count; }
-    int STDMETHODCALLTYPE GetScrollUnitsPerItem() override { return unitsPerItem; }
-    int STDMETHODCALLTYPE GetFixedItemHeight() override { return fixedHeight; }
+    int STDMETHODCALLTYPE GetColumnWidth() override { Log("GetColumnWidth"); return columnWidth; }
+    int STDMETHODCALLTYPE GetItemCount() override { Log("GetItemCount"); return count; }
+    int STDMETHODCALLTYPE GetScrollUnitsPerItem() override { Log("GetScrollUnitsPerItem"); return unitsPerItem; }
+    int STDMETHODCALLTYPE GetFixedItemHeight() override { Log("GetFixedItemHeight"); return fixedHeight; }
     void STDMETHODCALLTYPE MeasureItem(HDC, int item, int, int* units, int* height) override {
+        Log("MeasureItem", item);
         ++measureCalls;
         if (item >= 0 && item < static_cast<int>(measureCount.size())) ++measureCount[static_cast<size_t>(item)];
         *units = item < static_cast<int>(measuredUnits.size()) ? measuredUnits[static_cast<size_t>(item)] : 1;
@@ -95,6 +103,7 @@ public:
     // A marker square of the item's colour in its top-left corner; the rest is the fill the
     // window made.
     void STDMETHODCALLTYPE DrawItem(HDC dc, int item, int x, int y, int width, int height, const int* state) override {
+        Log("DrawItem", item);
         drawn.push_back({item, x, y, width, height, state[0], state[1]});
         RECT marker = {x + 2, y + 2, x + 8, y + 8};
         HBRUSH brush = CreateSolidBrush(ItemColour(item));

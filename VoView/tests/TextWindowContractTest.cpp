@@ -31,6 +31,27 @@ TEST(VoViewExports, OnlyOrdinalTenAndNoName) {
     FreeLibrary(dll);
 }
 
+// The ordinals this module imports from a DLL (names are not collected).
+std::vector<WORD> ImportedOrdinals(HMODULE module, const char* dll) {
+    std::vector<WORD> ordinals;
+    auto base = reinterpret_cast<const BYTE*>(module);
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
+        for (auto t = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + d->OriginalFirstThunk); t->u1.Ordinal; ++t)
+            if (t->u1.Ordinal & IMAGE_ORDINAL_FLAG32) ordinals.push_back(static_cast<WORD>(IMAGE_ORDINAL32(t->u1.Ordinal)));
+    }
+    return ordinals;
+}
+
+// A program linked with VoView's import library, as the main program is, binds ordinal 10.
+TEST(VoViewImports, CallersBindTheExportByOrdinal) {
+    volatile auto direct = &VoCreateBibleTextWindow;  // this test program links it directly
+    ASSERT_NE(nullptr, direct);
+    EXPECT_EQ((std::vector<WORD>{10}), ImportedOrdinals(GetModuleHandleW(nullptr), "VoView.dll"));
+}
+
 TEST_F(TextWindowTest, ClassStylesAndPlace) {
     server_.SetCount(10);
     HWND hwnd = Create();
@@ -64,6 +85,28 @@ TEST_F(TextWindowTest, ClassStylesAndPlace) {
     GetWindowRect(second, &rc);
     MapWindowPoints(nullptr, host_, reinterpret_cast<POINT*>(&rc), 2);
     EXPECT_EQ(place, rc);
+}
+
+using Calls = std::vector<std::string>;
+
+TEST_F(TextWindowTest, WhatTheWindowAsksOfItsServerFromCreationToFirstPaint) {
+    server_.SetCount(3);
+    HWND hwnd = create_(host_, &server_, &sink_, nullptr, kId);
+    ASSERT_NE(nullptr, hwnd);
+    // Construction, initialisation, WM_CREATE, then the relayout of the first WM_SIZE: the
+    // page walk measures from the end without filling the cache.
+    EXPECT_EQ((Calls{"GetScrollUnitsPerItem", "GetFixedItemHeight", "GetItemCount", "QueryInterface(IDropTarget)",
+                     "GetColumnWidth", "MeasureItem(2)", "MeasureItem(1)", "MeasureItem(0)"}),
+              server_.calls);
+    server_.calls.clear();
+    Paint(hwnd);
+    EXPECT_EQ((Calls{"MeasureItem(0)", "MeasureItem(1)", "MeasureItem(2)", "DrawItem(0)", "DrawItem(1)", "DrawItem(2)"}),
+              server_.calls);
+    server_.calls.clear();
+    server_.SetCount(0);
+    Send(hwnd, TWM_RELOADITEMS);
+    Paint(hwnd);
+    EXPECT_EQ((Calls{"GetScrollUnitsPerItem", "GetFixedItemHeight", "GetItemCount", "GetColumnWidth"}), server_.calls);
 }
 
 TEST_F(TextWindowTest, DestructionReleasesServerAndSinkExactlyOnce) {
