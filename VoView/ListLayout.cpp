@@ -105,44 +105,61 @@ int ListLayout::StepColumns(int a, int n) {
     return std::min(a, count_);
 }
 
-VisibleRange ListLayout::Visible(bool wholeOnly) {
-    const int top = position_;
-    if (top >= count_) return {top, top};
-    if (columns_ > 1) return {top, StepColumns(top, columns_)};
-    int y = 0;
-    int i = top;
-    while (y < clientH_ && i < count_) y += Height(i++);
-    if (wholeOnly && y > clientH_ && i > top) --i;
-    return {top, i};
-}
-
-RECT ListLayout::ItemRect(int item) {
-    const RECT above = {0, -10, columnWidth_, 0};
-    const RECT below = {0, clientH_, columnWidth_, clientH_ + 10};
-    if (item < position_) return above;
-    if (item >= count_) return below;
+// Walks the items from the top as they are placed on the screen, calling visit(item, rect)
+// until it answers false: one column stacks items while their tops are above the client
+// bottom; several columns start a new column with an item whose bottom would reach or pass
+// the client bottom, and stop after the last column.
+template <class Visit>
+void ListLayout::Place(Visit visit) {
     if (columns_ <= 1) {
         int y = 0;
-        for (int i = position_; i < item; ++i) {
-            y += Height(i);
-            if (y > clientH_) return below;
+        for (int i = position_; i < count_ && y < clientH_; ++i) {
+            const int h = Height(i);
+            if (!visit(i, RECT{0, y, clientW_, y + h})) return;
+            y += h;
         }
-        return {0, y, clientW_, y + Height(item)};
+        return;
     }
     int col = 0;
     int colStart = position_;
     int y = 0;
-    for (int i = position_;; ++i) {
+    for (int i = position_; i < count_; ++i) {
         const int h = Height(i);
         if (i > colStart && y + h >= clientH_) {
-            ++col;
+            if (++col >= columns_) return;
             y = 0;
             colStart = i;
-            if (col >= columns_) return below;
         }
-        if (i == item) return {col * columnWidth_, y, (col + 1) * columnWidth_, y + h};
+        const int left = col * columnWidth_;
+        if (!visit(i, RECT{left, y, left + columnWidth_, y + h})) return;
         y += h;
     }
+}
+
+VisibleRange ListLayout::Visible(bool wholeOnly, std::vector<RECT>* rects) {
+    VisibleRange v = {position_, position_};
+    LONG lastBottom = 0;
+    Place([&](int item, const RECT& rc) {
+        if (rects) rects->push_back(rc);
+        v.last = item + 1;
+        lastBottom = rc.bottom;
+        return true;
+    });
+    if (wholeOnly && columns_ <= 1 && v.last > v.first && lastBottom > clientH_) {
+        --v.last;
+        if (rects) rects->pop_back();
+    }
+    return v;
+}
+
+RECT ListLayout::ItemRect(int item) {
+    if (item < position_) return {0, -10, columnWidth_, 0};
+    RECT result = {0, clientH_, columnWidth_, clientH_ + 10};  // not placed: just below the client area
+    Place([&](int i, const RECT& rc) {
+        if (i == item) result = rc;
+        return i < item;
+    });
+    return result;
 }
 
 int ListLayout::ItemAt(POINT pt, bool nearest) {

@@ -7,6 +7,7 @@
 // or the sum of the measured units when the server reports 0 units per item.
 #pragma once
 #include <windows.h>
+#include <vector>
 
 class ItemMetrics {
 public:
@@ -64,8 +65,8 @@ public:
     int StepColumns(int a, int n);
 
     // The items from the top that meet the client area; wholeOnly drops a last item that
-    // reaches past the client bottom (one column).
-    VisibleRange Visible(bool wholeOnly);
+    // reaches past the client bottom (one column). With rects, their rectangles in order.
+    VisibleRange Visible(bool wholeOnly, std::vector<RECT>* rects = nullptr);
     // The item's rectangle in client coordinates: above the client area for an item before
     // the top, just below it for an item past the visible columns.
     RECT ItemRect(int item);
@@ -84,6 +85,9 @@ public:
     int CaretVisibleDelta(int caret);
 
 private:
+    template <class Visit>
+    void Place(Visit visit);
+
     ItemMetrics& metrics_;
     int count_ = 0;
     int unitsPerItem_ = 1;

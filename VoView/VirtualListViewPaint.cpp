@@ -32,15 +32,11 @@ void RyVirtualListViewCtrl::OnPaint() {
     const int clientH = layout_.ClientHeight();
     const int columnWidth = layout_.ColumnWidth();
 
-    const VisibleRange v = layout_.Visible(false);
     std::vector<RECT> rects;
-    rects.reserve(static_cast<size_t>(v.last - v.first));
+    const VisibleRange v = layout_.Visible(false, &rects);
     int tallest = 0;
-    for (int i = v.first; i < v.last; ++i) {
-        rects.push_back(layout_.ItemRect(i));
-        const RECT& rc = rects.back();
+    for (const RECT& rc : rects)
         if (::RectVisible(dc, &rc)) tallest = std::max(tallest, static_cast<int>(rc.bottom - rc.top));
-    }
 
     MemoryDc memory;
     BitmapHandle bitmap;
