@@ -5,17 +5,9 @@
 #include <algorithm>
 #include <vector>
 #include "Handles.h"
+#include "PaintColours.h"
 
 namespace {
-
-// The selection colour of an unfocused window with a dimmed selection: the per-channel
-// mean of the highlight and the button shadow, rounded down.
-COLORREF DimmedSelection() {
-    const COLORREF a = ::GetSysColor(COLOR_HIGHLIGHT);
-    const COLORREF b = ::GetSysColor(COLOR_BTNSHADOW);
-    return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2,
-               (GetBValue(a) + GetBValue(b)) / 2);
-}
 
 void FillWindowColour(HDC dc, const RECT& rc) {
     if (rc.right > rc.left && rc.bottom > rc.top) ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_WINDOW));
@@ -51,7 +43,8 @@ void RyVirtualListViewCtrl::OnPaint() {
     const COLORREF normalBack = ::GetBkColor(dc);
     const COLORREF normalText = ::GetTextColor(dc);
     const COLORREF selectedBack =
-        dimSelection_ && !focused_ ? DimmedSelection() : ::GetSysColor(COLOR_HIGHLIGHT);
+        dimSelection_ && !focused_ ? MeanColour(::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW))
+                                  : ::GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF selectedText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     BrushHandle normalBrush(::CreateSolidBrush(normalBack));
     BrushHandle selectedBrush(::CreateSolidBrush(selectedBack));

@@ -3,6 +3,7 @@
 // it, and screenshots saved as test artefacts in tests/artifacts/.
 #include <windows.h>
 #include <commctrl.h>
+#include "PaintColours.h"
 #include "TextWindowHost.h"
 
 namespace {
@@ -53,25 +54,34 @@ TEST_F(TextWindowTest, FillsSelectionMarkersAndTheWindowColourBelowTheList) {
     }
 }
 
-TEST_F(TextWindowTest, DimmedSelectionIsTheMeanOfHighlightAndShadowWhileUnfocused) {
-    const int ids[2] = {COLOR_HIGHLIGHT, COLOR_BTNSHADOW};
-    const COLORREF old[2] = {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)};
-    const COLORREF test[2] = {RGB(0, 120, 215), RGB(160, 160, 160)};
-    ASSERT_TRUE(SetSysColors(2, ids, test));
+TEST(PaintColours, DimmedSelectionIsThePerChannelMeanRoundedDown) {
+    EXPECT_EQ(RGB(80, 140, 187), MeanColour(RGB(0, 120, 215), RGB(160, 160, 160)));
+    EXPECT_EQ(RGB(127, 0, 255), MeanColour(RGB(255, 0, 255), RGB(0, 1, 255)));
+}
+
+// The system colours are left as they are: other test programs of the same Wine session
+// may be reading them.
+TEST_F(TextWindowTest, DimmedSelectionWhileUnfocusedFullHighlightWhileFocused) {
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF dimmed = MeanColour(highlight, GetSysColor(COLOR_BTNSHADOW));
+    ASSERT_NE(highlight, dimmed);
     server_.SetCount(20);
     HWND hwnd = Create();
     ASSERT_NE(nullptr, hwnd);
     Send(hwnd, TWM_SELECTRANGE, 1, 2);
     const int w = ClientWidth(hwnd);
-    EXPECT_EQ(RGB(0, 120, 215), Paint(hwnd).At(w - 10, 30));
+    EXPECT_EQ(highlight, Paint(hwnd).At(w - 10, 30));
     EXPECT_EQ(0, Send(hwnd, TWM_SETDIMSELECTION, 1));
     EXPECT_TRUE(GetUpdateRect(hwnd, nullptr, FALSE));  // unfocused: repainted at once
-    EXPECT_EQ(RGB(80, 140, 187), Paint(hwnd).At(w - 10, 30));
+    EXPECT_EQ(dimmed, Paint(hwnd).At(w - 10, 30));
+    EXPECT_EQ(0, Send(hwnd, TWM_SETDIMSELECTION, 1));  // no change: no repaint
+    EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
     SetFocus(hwnd);
-    EXPECT_EQ(RGB(0, 120, 215), Paint(hwnd).At(w - 10, 30));  // focused: the full highlight
+    EXPECT_EQ(highlight, Paint(hwnd).At(w - 10, 30));  // focused: the full highlight
     SetFocus(host_);
-    EXPECT_EQ(RGB(80, 140, 187), Paint(hwnd).At(w - 10, 30));
-    SetSysColors(2, ids, old);
+    EXPECT_EQ(dimmed, Paint(hwnd).At(w - 10, 30));
+    EXPECT_EQ(0, Send(hwnd, TWM_SETDIMSELECTION, 0));
+    EXPECT_EQ(highlight, Paint(hwnd).At(w - 10, 30));
 }
 
 bool TopEdgeMarked(const Capture& c, int y, int width) {
