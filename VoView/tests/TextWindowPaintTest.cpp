@@ -113,6 +113,32 @@ TEST_F(TextWindowTest, FocusRectangleFollowsTheCaret) {
     for (int x = from; x < w; ++x) marked += c.At(x, 60) != kWhite;
     EXPECT_GT(marked, 0);  // drawn at item 3
     SetFocus(host_);
+    c = Paint(hwnd);
+    EXPECT_FALSE(TopEdgeMarked(c, 60, w));  // and removed when the focus goes
+}
+
+TEST_F(TextWindowTest, RepaintsMeasureOnlyTheItemsThatCameIntoView) {
+    server_.SetCount(30000);  // 20 pixels each: exactly 15 visible
+    HWND hwnd = Create();
+    ASSERT_NE(nullptr, hwnd);
+    Paint(hwnd);
+    // The page size measures the last 15 items and the 16th that no longer fits; the first
+    // paint measures the first screen.
+    EXPECT_EQ(16 + 15, server_.measureCalls);
+    EXPECT_EQ(1, server_.measureCount[0]);
+    EXPECT_EQ(0, server_.measureCount[15]);
+    server_.measureCalls = 0;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    Paint(hwnd);
+    EXPECT_EQ(0, server_.measureCalls);
+    Send(hwnd, WM_VSCROLL, SB_PAGEDOWN);  // the last whole item becomes the top: 14 new ones
+    Paint(hwnd);
+    EXPECT_EQ(14, Send(hwnd, TWM_GETTOPINDEX));
+    EXPECT_EQ(14, server_.measureCalls);
+    server_.measureCalls = 0;
+    Send(hwnd, WM_VSCROLL, SB_BOTTOM);
+    Paint(hwnd);
+    EXPECT_EQ(15, server_.measureCalls);
 }
 
 TEST_F(TextWindowTest, ColumnsSplitTheWidthAndLineScrollsSlideByAColumn) {
