@@ -419,3 +419,25 @@ TEST_F(TextWindowTest, ServerAnswersOutOfReasonGiveAnErrorOrAWorkingWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TextWindowTest, AWindowWithNoRoomStillScrollsWithinTheList) {
+    server_.SetCount(50);
+    HWND hwnd = Create();
+    ASSERT_NE(nullptr, hwnd);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
+    Paint(hwnd);
+    EXPECT_EQ(49, Send(hwnd, TWM_GETMAXTOPINDEX));  // a page of one item
+    for (WPARAM code : {SB_PAGEDOWN, SB_LINEDOWN, SB_BOTTOM, SB_PAGEUP, SB_LINEUP}) Send(hwnd, WM_VSCROLL, code);
+    EXPECT_EQ(47, Send(hwnd, TWM_GETTOPINDEX));
+    RECT rc = {};
+    EXPECT_EQ(TRUE, Send(hwnd, TWM_GETITEMRECT, 48, reinterpret_cast<LPARAM>(&rc)));
+    EXPECT_EQ(TRUE, Send(hwnd, TWM_SHOWRANGE, 10, 12));
+    EXPECT_EQ(10, Send(hwnd, TWM_GETTOPINDEX));
+    SetWindowPos(hwnd, nullptr, 0, 0, kClientW, kClientH, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(10, Send(hwnd, TWM_GETTOPINDEX));
+    EXPECT_EQ(35, Send(hwnd, TWM_GETMAXTOPINDEX));
+}
+
+}  // namespace
