@@ -12,7 +12,7 @@ namespace {
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(scratch_.Ready()); }
-    ScratchUserRegistry scratch_;
+    ScratchRegistry scratch_;
 };
 
 TEST_F(RegistryTest, OpenAppKeyAnswersTheSystemErrorAndLeavesTheHolderEmpty) {
@@ -48,6 +48,18 @@ TEST_F(RegistryTest, OpenAppKeyAnswersTheSystemErrorAndLeavesTheHolderEmpty) {
     // Reusing a holder for a key that does not open empties it.
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, OpenAppKey(app, HKEY_CURRENT_USER, "Nowhere", kAppKeyRead));
     EXPECT_FALSE(app);
+}
+
+TEST(MachineRegistryTest, VersionIsReadFromTheMachinesApplicationKey) {
+    ScratchRegistry machine(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(machine.Ready());
+    RegKey key;
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, OpenAppKey(key, HKEY_LOCAL_MACHINE, nullptr, kAppKeyRead));
+    machine.SetString("Version", "2.1.0");
+    ASSERT_EQ(ERROR_SUCCESS, OpenAppKey(key, HKEY_LOCAL_MACHINE, nullptr, kAppKeyRead));
+    char version[260] = "";
+    EXPECT_TRUE(ReadRegString(key.Get(), "Version", version, sizeof(version)));
+    EXPECT_STREQ("2.1.0", version);
 }
 
 TEST_F(RegistryTest, ReadOnlyKeyRefusesWrites) {

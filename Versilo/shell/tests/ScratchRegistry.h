@@ -1,35 +1,37 @@
-// A scratch HKEY_CURRENT_USER for registry tests: the process's HKEY_CURRENT_USER is
-// redirected to a fresh sub-key of the real one, which is removed with everything under it
-// when the holder goes away, so the user's own settings are neither read nor changed.
+// A scratch registry root for tests: the process's HKEY_CURRENT_USER (or another predefined
+// root) is redirected to a fresh sub-key of the real one, which is removed with everything
+// under it when the holder goes away, so the machine's own settings are neither read nor
+// changed.
 #pragma once
 #include <windows.h>
 #include <string>
 #include <vector>
 #include "Handles.h"
 
-class ScratchUserRegistry {
+class ScratchRegistry {
 public:
-    ScratchUserRegistry() {
+    explicit ScratchRegistry(HKEY predefined = HKEY_CURRENT_USER) : predefined_(predefined) {
         static LONG counter = 0;
         char name[96];
         wsprintfA(name, "Software\\VersiloTests\\%lu-%ld", GetCurrentProcessId(), InterlockedIncrement(&counter));
         path_ = name;
         HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCreateKeyExA(predefined_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         root_.Reset(key);
-        overridden_ = root_ && RegOverridePredefKey(HKEY_CURRENT_USER, root_.Get()) == ERROR_SUCCESS;
+        overridden_ = root_ && RegOverridePredefKey(predefined_, root_.Get()) == ERROR_SUCCESS;
     }
-    ~ScratchUserRegistry() {
-        if (overridden_) RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    ~ScratchRegistry() {
+        if (overridden_) RegOverridePredefKey(predefined_, nullptr);
+        app_.Reset();
         root_.Reset();
-        RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VersiloTests");  // only goes when empty
+        RegDeleteTreeA(predefined_, path_.c_str());
+        RegDeleteKeyA(predefined_, "Software\\VersiloTests");  // only goes when empty
     }
-    ScratchUserRegistry(const ScratchUserRegistry&) = delete;
-    ScratchUserRegistry& operator=(const ScratchUserRegistry&) = delete;
+    ScratchRegistry(const ScratchRegistry&) = delete;
+    ScratchRegistry& operator=(const ScratchRegistry&) = delete;
 
     bool Ready() const { return overridden_; }
-    // The scratch root itself (what HKEY_CURRENT_USER now means).
+    // The scratch root itself (what the predefined root now means).
     HKEY Root() const { return root_.Get(); }
 
     // The application key under the scratch root, created for the test's raw values.
@@ -60,6 +62,7 @@ public:
     }
 
 private:
+    HKEY predefined_;
     std::string path_;
     RegKey root_;
     RegKey app_;

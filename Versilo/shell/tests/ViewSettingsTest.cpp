@@ -40,7 +40,7 @@ protected:
         return std::string(data.begin(), data.end());
     }
 
-    ScratchUserRegistry scratch_;
+    ScratchRegistry scratch_;
 };
 
 TEST(MakeLogFontTest, FollowsTheDisplayFontRule) {
