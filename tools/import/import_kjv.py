@@ -126,7 +126,8 @@ def import_kjv(text):
             raise ValueError("entry %r comes before its book's heading" % key)
         parsed = split_entry(body)
         if parsed.unknown:
-            report.append("%s: unknown elements kept as text: %s" % (key, ", ".join(sorted(parsed.unknown))))
+            report.append("%s: content of unknown elements kept: %s"
+                          % (key, ", ".join(sorted(parsed.unknown))))
         if parsed.unbalanced:
             report.append("%s: entry ends inside <%s>" % (key, ">, <".join(parsed.unbalanced)))
         # A title in a book's or chapter's heading entry stands at its first verse.
@@ -145,8 +146,7 @@ def import_kjv(text):
         if not data:
             report.append("%s %d:%d: empty verse" % (books.OSIS_IDS[book - 1], chapter, verse_no))
         verses.append((book, chapter, verse_no, data))
-    for name, count in sorted(enc.dropped.items()):
-        report.append("character not in Windows-1252 dropped: %s (%d)" % (name, count))
+    report.extend(enc.dropped_lines())
     report.append(enc.summary())
     return verses, titles, infos, report
 
@@ -205,20 +205,6 @@ def check(verses, titles, infos):
     return errors
 
 
-def write_lines(path, rows):
-    """Writes rows of fields (str or bytes) as tab-separated lines with LF, atomically
-    (a temporary file renamed over the target), so a failed run leaves no half file."""
-    tmp = path + ".tmp"
-    with open(tmp, "wb") as f:
-        for row in rows:
-            fields = [x if isinstance(x, bytes) else str(x).encode("cp1252") for x in row]
-            for x in fields:
-                if b"\t" in x or b"\n" in x or b"\r" in x:
-                    raise ValueError("tab or line break inside a field: %r" % x[:60])
-            f.write(b"\t".join(fields) + b"\n")
-    os.replace(tmp, path)
-
-
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--out", required=True, help="output folder (created when missing)")
@@ -235,18 +221,16 @@ def main(argv=None):
         print("import_kjv: " + "; ".join(errors), file=sys.stderr)
         return 1
     os.makedirs(args.out, exist_ok=True)
-    write_lines(os.path.join(args.out, "verses.txt"), verses)
-    write_lines(os.path.join(args.out, "titles.txt"), titles)
-    write_lines(os.path.join(args.out, "books.txt"),
+    markup.write_lines(os.path.join(args.out, "verses.txt"), verses)
+    markup.write_lines(os.path.join(args.out, "titles.txt"), titles)
+    markup.write_lines(os.path.join(args.out, "books.txt"),
                 [(i.number, i.osis, i.short, i.abbreviation, i.long) for i in infos])
     kinds = {}
     for t in titles:
         kinds[t[3]] = kinds.get(t[3], 0) + 1
     print("import_kjv: %d verses, %d books, titles %s" % (
         len(verses), len(infos), ", ".join("%s %d" % kv for kv in sorted(kinds.items()))))
-    if args.report:
-        for line in report:
-            print("  " + line)
+    markup.print_report(report, args.report)
     return 0
 
 

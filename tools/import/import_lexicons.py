@@ -15,7 +15,6 @@ import sys
 
 import books
 import markup
-from books import load_verse_table, verses_exist
 
 # name: (module, output file, number prefix or None)
 LEXICONS = {
@@ -98,7 +97,7 @@ class Lexicon:
             # (Nave's "Col.8.16", the source's misreadings) keeps its shown text.
             try:
                 norm = books.normalise_osis(osis)
-                if self.table is None or verses_exist(norm, self.table):
+                if self.table is None or books.verses_exist(norm, self.table):
                     self.stats["references"] += 1
                     return "<%s>" % norm
             except books.RefError:
@@ -192,18 +191,15 @@ def import_lexicon(text, prefix, table=None):
 
 def write_lexicon(path, records, enc):
     """Writes the records in Windows-1252 with LF line ends, atomically."""
-    tmp = path + ".tmp"
-    with open(tmp, "wb") as f:
+    def chunks():
         for key, alias_list, lines in records:
-            f.write(b"$$$" + _field(enc, key) + b"\n")
+            yield b"$$$" + _field(enc, key) + b"\n"
             for a in alias_list:
-                f.write(b"$$=" + _field(enc, a) + b"\n")
+                yield b"$$=" + _field(enc, a) + b"\n"
             for line in lines:
                 data = enc.encode(line)
-                if data.startswith(b"$"):
-                    data = b"\\" + data
-                f.write(data + b"\n")
-    os.replace(tmp, path)
+                yield (b"\\" + data if data.startswith(b"$") else data) + b"\n"
+    markup.write_atomically(path, chunks())
 
 
 def read_lexicon(path):
@@ -245,7 +241,7 @@ def main(argv=None):
     if args.imp and len(names) != 1:
         ap.error("--imp needs exactly one --only")
     try:
-        table = load_verse_table(args.verses) if args.verses else None
+        table = books.load_verse_table(args.verses) if args.verses else None
     except (OSError, ValueError) as e:
         print("import_lexicons: %s" % e, file=sys.stderr)
         return 1
@@ -264,11 +260,7 @@ def main(argv=None):
             return 1
         print("import_lexicons: %s: %s; %s" % (
             file_name, ", ".join("%s %d" % kv for kv in stats.items()), enc.summary()))
-        if args.report:
-            for line in report:
-                print("  " + line)
-            for ch, n in sorted(enc.dropped.items()):
-                print("  character not in Windows-1252 dropped: %s (%d)" % (ch, n))
+        markup.print_report(report + enc.dropped_lines(), args.report)
     return 0
 
 

@@ -16,7 +16,6 @@ import sys
 
 import books
 import markup
-from import_kjv import write_lines
 
 MODULE = "engWEB2015eb"
 
@@ -64,8 +63,9 @@ def find_notes(body):
 def import_xrefs(text, table=None):
     """Returns (rows, stats, report): rows of (book, chapter, verse, targets text)."""
     rows, report = [], []
-    stats = {"notes": 0, "targets": 0, "notes outside the 66": 0, "targets outside the 66": 0,
-             "notes not in the numbering": 0, "targets not in the numbering": 0, "targets unreadable": 0, "notes without targets": 0}
+    stats = dict.fromkeys(["notes", "targets", "notes outside the 66", "targets outside the 66",
+                           "notes not in the numbering", "targets not in the numbering",
+                           "targets unreadable", "notes without targets"], 0)
     book = None
     for key, body in markup.entries(text):
         m = _KEY.match(key)
@@ -92,7 +92,8 @@ def import_xrefs(text, table=None):
                 continue
             if table is not None and (book,) + here not in table:
                 stats["notes not in the numbering"] += 1
-                report.append("%s: origin %d.%d.%d is not in the verse numbering" % ((key, book) + here))
+                report.append("%s: origin %d.%d.%d is not in the verse numbering"
+                              % ((key, book) + here))
                 continue
             targets = []
             for osis, ref_text in note.refs:
@@ -149,11 +150,9 @@ def main(argv=None):
         print("import_web_xrefs: no cross-reference notes found", file=sys.stderr)
         return 1
     os.makedirs(args.out, exist_ok=True)
-    write_lines(os.path.join(args.out, "xrefs.txt"), rows)
+    markup.write_lines(os.path.join(args.out, "xrefs.txt"), rows)
     print("import_web_xrefs: " + ", ".join("%s %d" % kv for kv in stats.items()))
-    if args.report:
-        for line in report:
-            print("  " + line)
+    markup.print_report(report, args.report)
     return 0
 
 

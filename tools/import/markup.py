@@ -1,5 +1,6 @@
-"""Reading SWORD exports: the entries of `mod2imp` output, a tokenizer for their OSIS and
-TEI markup, and the conversion of the text to Windows-1252.
+"""Reading SWORD exports and writing the importers' text files: the entries of `mod2imp`
+output, a tokenizer for their OSIS and TEI markup, the conversion of the text to
+Windows-1252, and the writing of tab-separated lines.
 
 The markup of one entry is a fragment, not a document: milestones open in one verse and
 close in another (sID/eID), so it is read as a flat run of tags and text, never parsed as
@@ -7,6 +8,7 @@ XML.
 """
 
 import html
+import os
 import re
 import subprocess
 import unicodedata
@@ -143,6 +145,45 @@ class Cp1252:
         self.dropped[name] = self.dropped.get(name, 0) + 1
         return b""
 
+    def dropped_lines(self):
+        """One report line per character dropped, with its count."""
+        return ["character not in Windows-1252 dropped: %s (%d)" % kv
+                for kv in sorted(self.dropped.items())]
+
     def summary(self):
         dropped = sum(self.dropped.values())
         return "%d characters approximated, %d dropped" % (self.approximated, dropped)
+
+
+def write_lines(path, rows):
+    """Writes rows of fields (str or bytes) as tab-separated lines with LF."""
+    def lines():
+        for row in rows:
+            fields = [x if isinstance(x, bytes) else str(x).encode("cp1252") for x in row]
+            for x in fields:
+                if b"\t" in x or b"\n" in x or b"\r" in x:
+                    raise ValueError("tab or line break inside a field: %r" % x[:60])
+            yield b"\t".join(fields) + b"\n"
+    write_atomically(path, lines())
+
+
+def write_atomically(path, chunks):
+    """Writes the byte chunks to a temporary file and renames it over `path`, so a failed
+    run leaves neither a half file nor the temporary one."""
+    tmp = path + ".tmp"
+    try:
+        with open(tmp, "wb") as f:
+            for chunk in chunks:
+                f.write(chunk)
+        os.replace(tmp, path)
+    except BaseException:
+        if os.path.exists(tmp):
+            os.remove(tmp)
+        raise
+
+
+def print_report(report, verbose):
+    """Prints the report lines (odd entries, characters dropped) when asked for."""
+    if verbose:
+        for line in report:
+            print("  " + line)

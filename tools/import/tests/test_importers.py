@@ -2,6 +2,8 @@
 of the SWORD exports (fixtures/), and the counts of the data the build imported
 (VERSILO_DATA_DIR, normally build/data)."""
 
+import contextlib
+import io
 import os
 import re
 import tempfile
@@ -106,6 +108,41 @@ class KjvMarkupTest(unittest.TestCase):
     def test_verse_before_its_book_heading_is_refused(self):
         with self.assertRaises(ValueError):
             import_kjv.import_kjv("$$$Genesis 1:1\nIn the beginning\n")
+
+
+class FailureTest(unittest.TestCase):
+    """A failing export or an incomplete bible is an error that writes nothing."""
+
+    def test_incomplete_bible_writes_no_files(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            out = os.path.join(tmp, "kjv")
+            with contextlib.redirect_stderr(io.StringIO()) as err:
+                code = import_kjv.main(["--imp", os.path.join(FIXTURES, "kjv-excerpt.imp"),
+                                        "--out", out])
+            self.assertIn("14 verses, expected 31102", err.getvalue())
+            self.assertEqual(code, 1)
+            self.assertFalse(os.path.exists(out))
+
+    def test_missing_module(self):
+        with self.assertRaises(RuntimeError) as ctx:
+            markup.run_mod2imp("NoSuchModuleHere")
+        self.assertIn("NoSuchModuleHere", str(ctx.exception))
+
+    def test_damaged_verse_table(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            path = os.path.join(tmp, "verses.txt")
+            with open(path, "wb") as f:
+                f.write(b"1\t1\t1\tIn the beginning\n1\t1\n")
+            with self.assertRaises(ValueError) as ctx:
+                books.load_verse_table(path)
+            self.assertIn("verses.txt:2: not a verse line", str(ctx.exception))
+
+    def test_field_with_a_tab_is_refused(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            path = os.path.join(tmp, "x.txt")
+            with self.assertRaises(ValueError):
+                markup.write_lines(path, [(1, 1, 1, b"a\tb")])
+            self.assertEqual(os.listdir(tmp), [])
 
 
 class WindowsCodePageTest(unittest.TestCase):
