@@ -58,3 +58,10 @@ using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using PenHandle = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
 using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+
+// A function exported by a loaded module, as a pointer of the caller's type (null when
+// the module lacks it).
+template <class F>
+F GetProc(HMODULE module, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
