@@ -5,6 +5,7 @@
 #include <objidl.h>
 #include "IIndexedData.h"
 #include "IBibleStat.h"
+#include "IBibleLangStat.h"
 
 extern "C" {
 
@@ -21,5 +22,10 @@ HRESULT __stdcall OpenBibleStatFile(const char* path, IBibleStat** out);
 HRESULT __stdcall CreateBibleStat(const GUID* identity, const GUID* versification, int bookCount,
                                   IBibleStatBuilder** out);
 HRESULT __stdcall FindBibleStat(const GUID* identity, IBibleStat** out);
+
+// Language statistics: shared by language over the same numbering when read from a stream.
+HRESULT __stdcall OpenLangStatOnBibleStat(IStream* stream, IBibleStat* stat, IBibleLangStat** out);
+HRESULT __stdcall OpenLangStat(IStream* stream, IBibleLangStat** out);
+HRESULT __stdcall CreateLangStat(IBibleStat* stat, ILangStatSource* source, IBibleLangStat** out);
 
 }  // extern "C"

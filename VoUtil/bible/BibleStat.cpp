@@ -1,5 +1,5 @@
 #include "BibleStat.h"
-#include "PackedIO.h"
+#include "SizedBlock.h"
 #include <cstring>
 #include <new>
 
@@ -9,20 +9,10 @@ constexpr int kMaxPerLevel = 255;     // chapters per book, verses per chapter (
 }
 
 HRESULT CBibleStat::Read(IStream* stream) {
-    if (!stream) return E_INVALIDARG;
-    BYTE head[6];
-    if (FAILED(ReadAll(stream, head, sizeof head))) return E_INVALIDARG;
-    INT32 size = 0;
-    memcpy(&size, head + 2, 4);
     // The largest numbering that fits the positions: every position a book is the most bytes.
-    if (size < kFixedBlockBytes || size > kFixedBlockBytes + 5 * kMaxRefPositions) return E_INVALIDARG;
-    try {
-        block_.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    memcpy(&block_[0], head + 2, 4);
-    if (FAILED(ReadAll(stream, &block_[4], static_cast<ULONG>(size - 4)))) return E_INVALIDARG;
+    HRESULT hr = ReadSizedBlock(stream, kFixedBlockBytes, kFixedBlockBytes + 5 * kMaxRefPositions, &block_);
+    if (FAILED(hr)) return hr;
+    const int size = static_cast<int>(block_.size());
     INT32 n = 0;
     memcpy(&n, &block_[36], 4);
     if (n < 1 || n > (size - kFixedBlockBytes) / 5) return E_INVALIDARG;
@@ -181,8 +171,5 @@ int STDMETHODCALLTYPE CBibleStat::RefToChapterIndex(int book, int chapter) {
 HRESULT STDMETHODCALLTYPE CBibleStat::Save(IStream* stream) {
     if (!stream) return E_INVALIDARG;
     if (!complete_) return E_UNEXPECTED;
-    const WORD marker = 0xFFFE;
-    if (FAILED(WriteAll(stream, &marker, 2)) || FAILED(WriteAll(stream, block_.data(), static_cast<ULONG>(block_.size()))))
-        return STG_E_MEDIUMFULL;
-    return S_OK;
+    return WriteSizedBlock(stream, block_);
 }
