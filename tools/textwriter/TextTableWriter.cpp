@@ -50,12 +50,13 @@ unsigned ModesFor(const std::string& stored, const std::string& raw) {
     return modes;
 }
 
-// Cuts a text into gaps and word-sized pieces; calls word(piece) for each.
+// Cuts a text into gaps and word-sized pieces; calls word(piece, gap before it, first).
 template <class F>
 void CutWords(const std::string& text, std::vector<std::string>* gaps, F word) {
     const Collation& c = Collation::Std();
     std::string gap;
     size_t i = 0;
+    bool first = true;
     while (i < text.size()) {
         if (c.Class(static_cast<BYTE>(text[i])) == 0) {
             gap.push_back(text[i++]);
@@ -65,8 +66,9 @@ void CutWords(const std::string& text, std::vector<std::string>* gaps, F word) {
         while (j < text.size() && c.IsWordByte(static_cast<BYTE>(text[j]))) ++j;
         while (j - i > 1 && (text[j - 1] == '\'' || text[j - 1] == '-')) --j;
         if (gaps) gaps->push_back(gap);
+        word(text.substr(i, j - i), gap, first);
+        first = false;
         gap.clear();
-        word(text.substr(i, j - i));
         i = j;
     }
     if (gaps) gaps->push_back(gap);
@@ -77,8 +79,14 @@ void CutWords(const std::string& text, std::vector<std::string>* gaps, F word) {
 // (so "LORD" and "God" are listed as such, "and" in lower case).
 class ListedForms {
 public:
-    void Count(const std::string& raw) {
-        if (raw.size() <= kMaxWordBytes) ++spellings_[Lowered(raw)][raw];
+    // Where a spelling stands decides what a case mode costs there: after a plain blank
+    // any mode but 0 needs a phrase of its own; at a text's start mode 1 is free; after
+    // other spacing or punctuation the phrase is written anyway and carries any mode.
+    enum Place { AfterBlank, AtStart, AfterPhrase };
+    void Count(const std::string& raw, const std::string& gap, bool first) {
+        if (raw.size() > kMaxWordBytes) return;
+        Place place = first && gap.empty() ? AtStart : !first && gap == " " ? AfterBlank : AfterPhrase;
+        ++spellings_[Lowered(raw)][raw][place];
     }
     void Choose() {
         for (auto& kv : spellings_) {
@@ -88,7 +96,13 @@ public:
                 size_t cost = 0;
                 for (const auto& other : kv.second) {
                     unsigned modes = ModesFor(candidate.first, other.first);
-                    cost += other.second * ((modes & 1) ? 0 : modes ? 1 : 3);
+                    const size_t* n = other.second;
+                    if (!modes) {
+                        cost += 3 * (n[AfterBlank] + n[AtStart] + n[AfterPhrase]);  // a second listing
+                        continue;
+                    }
+                    if (!(modes & 1)) cost += n[AfterBlank];
+                    if (!(modes & 2)) cost += n[AtStart];
                 }
                 if (cost < best) {
                     best = cost;
@@ -114,13 +128,18 @@ public:
     }
 
 private:
-    std::map<std::string, std::map<std::string, size_t>> spellings_;
+    struct Counts {
+        size_t n[3] = {};
+        size_t& operator[](Place p) { return n[p]; }
+        operator const size_t*() const { return n; }
+    };
+    std::map<std::string, std::map<std::string, Counts>> spellings_;
     std::map<std::string, std::string> chosen_;
 };
 
 Segments Cut(const std::string& text, const ListedForms& forms) {
     Segments seg;
-    CutWords(text, &seg.gaps, [&](const std::string& raw) {
+    CutWords(text, &seg.gaps, [&](const std::string& raw, const std::string&, bool) {
         Item item;
         item.raw = raw;
         if (raw.size() <= kMaxWordBytes) forms.Listed(raw, &item.stored, &item.modes);
@@ -245,7 +264,8 @@ using PhraseKey = std::pair<std::string, unsigned>;
 
 bool TextTableWriter::Build(std::string* textTable, std::string* wordList, std::string* error) const {
     ListedForms forms;
-    for (const std::string& t : texts_) CutWords(t, nullptr, [&](const std::string& raw) { forms.Count(raw); });
+    for (const std::string& t : texts_)
+        CutWords(t, nullptr, [&](const std::string& raw, const std::string& gap, bool first) { forms.Count(raw, gap, first); });
     forms.Choose();
     std::vector<Segments> segments;
     segments.reserve(texts_.size());
