@@ -167,6 +167,10 @@ DWORD TextTable::Rebuild(DWORD i, char* buf, DWORD cb, bool* fits) const {
                 o = w + len;
                 continue;
             }
+            if (!writing) {
+                size += words_->Length(static_cast<long>(t.id)) + blank;
+                continue;
+            }
             len = words_->Decode(static_cast<long>(t.id), scratch);
             t.text = reinterpret_cast<const BYTE*>(scratch);
         } else if (t.kind == Token::Literal) {

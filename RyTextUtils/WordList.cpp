@@ -82,7 +82,8 @@ HRESULT WordList::Load(IReader& reader) {
         if (FAILED(hr = ReadBlock(reader, dataSize, &records_))) return hr;
         endOffset_.resize(words);
         blockStart_.resize(words ? ((words - 1) >> shift_) + 1 : 0);
-        std::vector<BYTE> wordLength(words);
+        std::vector<BYTE>& wordLength = length_;
+        wordLength.assign(words, 0);
         std::vector<bool> hasPrefix(words);
         DWORD offset = 0;
         unsigned inBlock = 0;

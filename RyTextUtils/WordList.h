@@ -23,6 +23,8 @@ public:
     // Decodes word i (0 <= i < Count()) into buf, which holds kWordBufferSize bytes;
     // answers its length.
     unsigned Decode(long i, char* buf) const;
+    // The length of word i, without decoding it.
+    unsigned Length(long i) const { return length_[static_cast<size_t>(i)]; }
 
     // -1, 0 or 1 by the list's language.
     int Compare(const char* a, const char* b) const;
@@ -51,4 +53,5 @@ private:
     std::vector<BYTE> records_;
     std::vector<BYTE> endOffset_;      // per word: end of its record within its block
     std::vector<DWORD> blockStart_;    // per block: offset of its first record
+    std::vector<BYTE> length_;         // per word: its decoded length
 };
