@@ -145,8 +145,32 @@ DWORD TextTable::Rebuild(DWORD i, char* buf, DWORD cb, bool* fits) const {
     char* o = buf;
     char* const limit = buf ? buf + cb - 1 : nullptr;  // room for the terminating zero
     char scratch[kWordBufferSize];
+    const DWORD phrases = static_cast<DWORD>(phrases_.size());
     Token t;
-    while (p < end && NextToken(&p, end, &t)) {
+    while (p < end) {
+        // The common one- and two-byte codes inline; literal runs through NextToken.
+        const BYTE c = *p;
+        if (kind_[c] != kLiteral) {
+            DWORD token;
+            if (kind_[c] == kOneByte) {
+                token = oneByteToken_[c];
+                ++p;
+            } else {
+                if (p + 1 >= end) break;
+                token = static_cast<DWORD>(c) << 8 | p[1];
+                p += 2;
+                if (token >= tokenCount_) break;
+            }
+            if (token < phrases) {
+                t.kind = Token::Phrase;
+                t.id = token;
+            } else {
+                t.kind = Token::Word;
+                t.id = token - phrases;
+            }
+        } else if (!NextToken(&p, end, &t)) {
+            break;
+        }
         const bool wordLike = t.kind != Token::Phrase;
         const DWORD blank = wordLike && afterWord ? 1 : 0;
         afterWord = wordLike;

@@ -55,3 +55,46 @@ private:
     std::vector<DWORD> blockStart_;    // per block: offset of its first record
     std::vector<BYTE> length_;         // per word: its decoded length
 };
+
+// Decoding is inlined into the text table's rebuilding, its hottest loop.
+inline void WordList::Record(long i, const BYTE** p, const BYTE** end) const {
+    const BYTE* block = records_.data() + blockStart_[static_cast<DWORD>(i) >> shift_];
+    bool first = (i & ((1L << shift_) - 1)) == 0;
+    *p = block + (first ? 0 : endOffset_[i - 1]);
+    *end = block + endOffset_[i];
+}
+
+namespace {
+// Words are a few bytes long: a plain loop beats a call to the runtime's memcpy.
+inline char* CopyBytes(char* o, const char* p, size_t n) {
+    for (size_t k = 0; k < n; ++k) o[k] = p[k];
+    return o + n;
+}
+}  // namespace
+
+inline char* WordList::CopyTail(const BYTE* p, const BYTE* end, char* o) const {
+    if (end > p && IsCode(end[-1])) {
+        o = CopyBytes(o, reinterpret_cast<const char*>(p), static_cast<size_t>(end - 1 - p));
+        const std::string& e = endings_[unused_[end[-1]]];
+        return CopyBytes(o, e.data(), e.size());
+    }
+    return CopyBytes(o, reinterpret_cast<const char*>(p), static_cast<size_t>(end - p));
+}
+
+inline unsigned WordList::Decode(long i, char* buf) const {
+    const BYTE *p, *end;
+    Record(i, &p, &end);
+    char* o = buf;
+    if (end - p >= 2 && IsCode(p[0])) {
+        // The beginning of an earlier word, which has no prefix code of its own.
+        long u = unused_[p[0]];
+        const BYTE *rp, *rend;
+        Record(i - (u >> 3) - 1, &rp, &rend);
+        o = CopyTail(rp, rend, o) - (u & 7);
+        ++p;
+    }
+    o = CopyTail(p, end, o);
+    *o = 0;
+    return static_cast<unsigned>(o - buf);
+}
+
