@@ -2,6 +2,7 @@
 // answers against a plain scan of the decoded texts of a generated corpus.
 #include <gtest/gtest.h>
 #include <random>
+#include <thread>
 #include "QueryReference.h"
 #include "TextTabHelpers.h"
 
@@ -120,6 +121,58 @@ TEST_F(QueryTest, MalformedQueriesFail) {
     EXPECT_EQ(E_INVALIDARG, tab->Find(0, -1, nullptr, &n, &idx));
     EXPECT_EQ(E_POINTER, tab->Find(0, -1, const_cast<LPSTR>("lys"), nullptr, &idx));
     EXPECT_EQ(E_POINTER, tab->Find(0, -1, const_cast<LPSTR>("lys"), &n, nullptr));
+}
+
+TEST_F(QueryTest, QueriesOfAnyContentAnswerCleanly) {
+    // Random mixes of words, operators, stars, blanks and arbitrary bytes.
+    const std::string pieces[] = {"lys", "m\xF8rke", "guds", "rike", "rik", "*", "&", "/", "(", ")", " ", "  ", "\t",
+                                  "%", "\x01", "\xFF", "-", "'", "x", "\xE6\xF8\xE5"};
+    std::mt19937 rng(4242);
+    for (int k = 0; k < 3000; ++k) {
+        std::string q;
+        size_t n = 1 + rng() % 12;
+        for (size_t i = 0; i < n; ++i) q += pieces[rng() % (sizeof pieces / sizeof pieces[0])];
+        HRESULT hr = E_UNEXPECTED;
+        std::vector<long> got = FindTexts(tab.Get(), q.c_str(), 0, -1, &hr);
+        ASSERT_TRUE(hr == S_OK || hr == S_FALSE || hr == E_FAIL) << q << " " << hr;
+        for (size_t i = 0; i < got.size(); ++i) {
+            ASSERT_TRUE(got[i] >= 0 && got[i] < 9) << q;
+            if (i) {
+                ASSERT_LT(got[i - 1], got[i]) << q;
+            }
+        }
+    }
+}
+
+TEST_F(QueryTest, OneTableServesSeveralThreadsAtOnce) {
+    const char* queries[] = {"lys & m\xF8rke", "guds rike", "rik*", "(guds / hans) rike", "kamel"};
+    std::vector<std::vector<long>> expect;
+    for (const char* q : queries) expect.push_back(FindTexts(tab.Get(), q));
+    std::vector<std::string> texts;
+    for (long i = 0; i < 9; ++i) texts.push_back(ReadText(tab.Get(), i));
+    IRyTextTab* shared = tab.Get();
+    std::vector<int> failures(4, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+            for (int round = 0; round < 300; ++round) {
+                size_t q = static_cast<size_t>(round + t) % 5;
+                long n = 0;
+                long* idx = nullptr;
+                if (shared->Find(0, -1, const_cast<LPSTR>(queries[q]), &n, &idx) != S_OK ||
+                    std::vector<long>(idx, idx + n) != expect[q])
+                    ++failures[static_cast<size_t>(t)];
+                CoTaskMemFree(idx);
+                long i = round % 9;
+                char buf[256];
+                if (shared->get_Text(i, sizeof buf, buf) != S_OK || texts[static_cast<size_t>(i)] != buf)
+                    ++failures[static_cast<size_t>(t)];
+            }
+            CoUninitialize();
+        });
+    for (std::thread& th : threads) th.join();
+    EXPECT_EQ(std::vector<int>(4, 0), failures);
 }
 
 // Sentences over a small vocabulary, so that words, phrases and sentence breaks repeat.

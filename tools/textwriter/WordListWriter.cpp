@@ -8,7 +8,7 @@
 namespace {
 
 constexpr unsigned kMaxEndingLength = 6;
-constexpr unsigned kMinPrefixUse = 3;  // shorter shared beginnings are not worth a code
+constexpr unsigned kMinPrefixUse = 4;  // shorter shared beginnings are not worth a code
 
 void PutU32(std::string* s, unsigned v) {
     for (int i = 0; i < 4; ++i) s->push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
