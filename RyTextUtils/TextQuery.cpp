@@ -235,9 +235,15 @@ private:
                          [&](size_t a, size_t b) { return Cost(*n.kids[a]) < Cost(*n.kids[b]); });
         // First the texts that hold every member, rarest member first, each within the
         // texts found so far; positions only where a phrase needs them, within those texts.
+        // A phrase of plain words only needs its rarest word's texts: the walk for the
+        // phrase settles the rest in one pass.
+        bool wordPhrase = true;
+        for (size_t i = 0; i < k && wordPhrase; ++i)
+            wordPhrase = n.kids[i]->kind == Node::Term && (i + 1 == k || n.phrase[i]);
         std::vector<DWORD> current;
         const std::vector<DWORD>* within = cands;
         for (size_t idx : order) {
+            if (wordPhrase && within != cands) break;
             Hits h = Eval(*n.kids[idx], within, false);
             if (h.texts.empty()) return Hits();
             current.swap(h.texts);
@@ -249,10 +255,19 @@ private:
             size_t t = s;
             while (t + 1 < k && n.phrase[t]) ++t;
             if (t > s || positions) {
-                // Each run of members joined as a phrase must occur in order, directly.
-                std::vector<Occurrence> chain = Eval(*n.kids[s], &out.texts, true).occs;
-                for (size_t j = s + 1; j <= t && !chain.empty(); ++j)
-                    chain = Join(chain, Eval(*n.kids[j], &out.texts, true).occs);
+                // Each run of members joined as a phrase must occur in order, directly. A run
+                // of plain words is found in one walk over each text.
+                std::vector<Occurrence> chain;
+                std::vector<std::pair<DWORD, DWORD>> terms;
+                for (size_t j = s; j <= t && n.kids[j]->kind == Node::Term; ++j)
+                    terms.emplace_back(n.kids[j]->lo, n.kids[j]->hi);
+                if (terms.size() == t - s + 1 && t > s) {
+                    table_.ScanPhrase(terms, out.texts, &chain);
+                } else {
+                    chain = Eval(*n.kids[s], &out.texts, true).occs;
+                    for (size_t j = s + 1; j <= t && !chain.empty(); ++j)
+                        chain = Join(chain, Eval(*n.kids[j], &out.texts, true).occs);
+                }
                 std::vector<DWORD> texts;
                 for (const Occurrence& o : chain)
                     if (texts.empty() || texts.back() != o.text) texts.push_back(o.text);

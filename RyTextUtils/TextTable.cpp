@@ -92,6 +92,7 @@ HRESULT TextTable::Load(IReader& reader, const WordList* words) {
             }
         }
         for (BYTE b : data_) ++byteCount_[b];
+        data_.push_back(0);  // padding: a code is read two bytes at a time
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -149,18 +150,9 @@ DWORD TextTable::Rebuild(DWORD i, char* buf, DWORD cb, bool* fits) const {
     Token t;
     while (p < end) {
         // The common one- and two-byte codes inline; literal runs through NextToken.
-        const BYTE c = *p;
-        if (kind_[c] != kLiteral) {
-            DWORD token;
-            if (kind_[c] == kOneByte) {
-                token = oneByteToken_[c];
-                ++p;
-            } else {
-                if (p + 1 >= end) break;
-                token = static_cast<DWORD>(c) << 8 | p[1];
-                p += 2;
-                if (token >= tokenCount_) break;
-            }
+        if (*p != 255) {
+            const DWORD token = TakeCode(p);
+            if (p > end || token >= tokenCount_) break;
             if (token < phrases) {
                 t.kind = Token::Phrase;
                 t.id = token;
@@ -398,6 +390,52 @@ void TextTable::FindTexts(const Term& term, DWORD begin, DWORD end, std::vector<
         }
     }
     ScanRange(term, begin, end, texts);
+}
+
+void TextTable::ScanPhrase(const std::vector<std::pair<DWORD, DWORD>>& terms, const std::vector<DWORD>& texts,
+                           std::vector<Occurrence>* occs) const {
+    const DWORD phrases = static_cast<DWORD>(phrases_.size());
+    const size_t k = terms.size();
+    // The last k words of the text, as tokens with their sentence-break counts.
+    std::vector<DWORD> lastToken(k), lastBreaks(k);
+    for (DWORD text : texts) {
+        const BYTE* p = data_.data() + starts_[text];
+        const BYTE* end = data_.data() + starts_[text + 1];
+        DWORD word = 0, breaks = 0;
+        size_t slot = 0;
+        while (p < end) {
+            BYTE c = *p;
+            DWORD token;
+            if (kind_[c] == kOneByte) {
+                token = oneByteToken_[c];
+                ++p;
+            } else if (kind_[c] == kTwoByte) {
+                if (p + 1 >= end) break;
+                token = static_cast<DWORD>(c) << 8 | p[1];
+                p += 2;
+            } else {
+                Token t;
+                if (!NextToken(&p, end, &t)) break;
+                continue;
+            }
+            if (token < phrases) {
+                breaks += breaks_[token];
+                continue;
+            }
+            lastToken[slot] = token - phrases;
+            lastBreaks[slot] = breaks;
+            if (++slot == k) slot = 0;  // now the oldest of the last k words
+            ++word;
+            if (word < k || lastBreaks[slot] != breaks) continue;
+            bool all = true;
+            for (size_t j = 0, at = slot; j < k && all; ++j) {
+                DWORD t = lastToken[at];
+                all = t >= terms[j].first && t < terms[j].second;
+                if (++at == k) at = 0;
+            }
+            if (all) occs->push_back(Occurrence{text, word - static_cast<DWORD>(k), breaks, word - 1, breaks});
+        }
+    }
 }
 
 void TextTable::Scan(DWORD lo, DWORD hi, const std::vector<DWORD>* candidates, DWORD begin, DWORD end,

@@ -40,6 +40,11 @@ public:
     void Scan(DWORD lo, DWORD hi, const std::vector<DWORD>* candidates, DWORD begin, DWORD end, bool positions,
               std::vector<DWORD>* texts, std::vector<Occurrence>* occs) const;
 
+    // The occurrences, in the given texts (sorted), of the terms (word indices [lo, hi))
+    // as a phrase: each word directly after the one before, no sentence break between.
+    void ScanPhrase(const std::vector<std::pair<DWORD, DWORD>>& terms, const std::vector<DWORD>& texts,
+                    std::vector<Occurrence>* occs) const;
+
 private:
     enum : BYTE { kOneByte, kTwoByte, kLiteral };
     struct Token {
@@ -50,6 +55,15 @@ private:
     };
     // Takes one token from [*p, end); false when the stream is malformed there.
     bool NextToken(const BYTE** p, const BYTE* end, Token* t) const;
+    // Takes the one- or two-byte code at p (not a literal run) without a branch on its
+    // length: the streams were checked at load and a padding byte follows the last one.
+    DWORD TakeCode(const BYTE*& p) const {
+        const BYTE c = p[0];
+        const DWORD two = c < firstOneByte_;
+        const DWORD token = two ? (static_cast<DWORD>(c) << 8 | p[1]) : oneByteToken_[c];
+        p += 1 + two;
+        return token;
+    }
 
     // What a scan for one term does with each first byte of a token.
     enum : BYTE { kMiss, kHit, kLead, kRun };
