@@ -90,6 +90,10 @@ TEST_F(WordListTest, LookUpsAndTheirCodes) {
     EXPECT_EQ(S_OK, d->FindPrefix(const_cast<LPSTR>("\xE1" "bbede"), &b, &e));  // accents are ignored
     EXPECT_EQ(1, b);
     EXPECT_EQ(2, e);
+    // 'abbed' sorts below 'ább' (accent) yet begins with it: the run starts at 'abbed'.
+    EXPECT_EQ(S_OK, d->FindPrefix(const_cast<LPSTR>("\xE1" "bb"), &b, &e));
+    EXPECT_EQ(0, b);
+    EXPECT_EQ(2, e);
     EXPECT_EQ(S_FALSE, d->FindPrefix(const_cast<LPSTR>("n"), &b, &e));  // empty run inside the list
     EXPECT_EQ(4, b);
     EXPECT_EQ(4, e);

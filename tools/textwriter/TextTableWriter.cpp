@@ -181,8 +181,7 @@ public:
             const Item& item = seg.items[k];
             bool listed = !item.stored.empty() && admit_.Word(item.stored);
             if (listed) {
-                unsigned mode = GapBeforeWord(seg.gaps[k], item.modes);
-                (void)mode;
+                GapBeforeWord(seg.gaps[k], item.modes);
                 out_->push_back({Sym::Word, item.stored, 0});
                 pending_ = 0;
                 afterWord_ = true;
@@ -214,9 +213,10 @@ private:
         Literal(g);
     }
 
-    unsigned GapBeforeWord(const std::string& g, unsigned modes) {
-        if (afterWord_ && g == " " && (modes & 1)) return 0;
-        if (!afterWord_ && g.empty() && (modes & (1u << pending_))) return pending_;
+    // Leaves the pending case mode at one that rebuilds the word.
+    void GapBeforeWord(const std::string& g, unsigned modes) {
+        if (afterWord_ && g == " " && (modes & 1)) return;  // the automatic blank
+        if (!afterWord_ && g.empty() && (modes & (1u << pending_))) return;
         unsigned mode = (modes & 1) ? 0 : (modes & 2) ? 1 : (modes & 4) ? 2 : 3;
         if (admit_.Phrase(g, mode)) {
             Phrase(g, mode);
@@ -224,7 +224,6 @@ private:
             RawGap(g);
             Phrase(std::string(), mode);
         }
-        return mode;
     }
     void GapBeforeLiteral(const std::string& g) {
         if (afterWord_ && g == " ") return;
