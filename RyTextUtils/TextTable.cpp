@@ -343,53 +343,57 @@ const BYTE* FindByte(const BYTE* p, const BYTE* end, BYTE b) {
 }
 }  // namespace
 
-bool TextTable::SearchToken(const Term& term, DWORD token, DWORD begin, DWORD end,
-                            std::vector<DWORD>* texts) const {
-    if (longFormOfShortToken_) return false;
+bool TextTable::KeyByte(DWORD token, BYTE* key) const {
     auto it = std::lower_bound(byToken_.begin(), byToken_.end(), std::make_pair(token, DWORD(0)));
-    BYTE key;
     if (it != byToken_.end() && it->first == token) {
         if (it + 1 != byToken_.end() && (it + 1)->first == token) return false;  // two short codes
-        key = static_cast<BYTE>(firstOneByte_ + it->second - 1);
-    } else {
-        BYTE lead = static_cast<BYTE>(token >> 8), low = static_cast<BYTE>(token & 0xFF);
-        key = byteCount_[lead] <= byteCount_[low] ? lead : low;
+        *key = static_cast<BYTE>(firstOneByte_ + it->second - 1);
+        return true;
+    }
+    BYTE lead = static_cast<BYTE>(token >> 8), low = static_cast<BYTE>(token & 0xFF);
+    *key = byteCount_[lead] <= byteCount_[low] ? lead : low;
+    return true;
+}
+
+void TextTable::FindTexts(const Term& term, DWORD begin, DWORD end, std::vector<DWORD>* texts) const {
+    // A term of a few tokens is searched for the key bytes of its codes (the one-byte code,
+    // or the rarer byte of a two-byte code), and only the texts where one stands are walked.
+    // A stream that codes a token with two bytes although it has a one-byte code defeats
+    // the keys; then every text is walked.
+    constexpr DWORD kMaxSearchedTokens = 64;
+    bool member[256] = {};
+    int keys = 0;
+    BYTE only = 0;
+    bool ok = !longFormOfShortToken_ && term.span <= kMaxSearchedTokens;
+    for (DWORD k = 0; ok && k < term.span; ++k) {
+        BYTE key = 0;
+        ok = KeyByte(term.lo + k, &key);
+        if (ok && !member[key]) {
+            member[key] = true;
+            only = key;
+            ++keys;
+        }
+    }
+    if (!ok) {
+        ScanRange(term, begin, end, texts);
+        return;
     }
     const BYTE* base = data_.data();
     const BYTE* p = base + starts_[begin];
     const BYTE* e = base + starts_[end];
     DWORD t = begin;
     for (;;) {
-        p = FindByte(p, e, key);
+        if (keys == 1) {
+            p = FindByte(p, e, only);
+        } else {
+            while (p < e && !member[*p]) ++p;
+        }
         if (p >= e) break;
         DWORD pos = static_cast<DWORD>(p - base);
         while (starts_[t + 1] <= pos) ++t;
-        if ((texts->empty() || texts->back() != t) && Contains(term, base + starts_[t], base + starts_[t + 1]))
-            texts->push_back(t);
+        if (Contains(term, base + starts_[t], base + starts_[t + 1])) texts->push_back(t);
         p = base + starts_[t + 1];  // this text is settled either way
     }
-    return true;
-}
-
-void TextTable::FindTexts(const Term& term, DWORD begin, DWORD end, std::vector<DWORD>* texts) const {
-    // A term of a few tokens: the union of the single tokens' searches.
-    constexpr DWORD kMaxSearchedTokens = 16;
-    if (term.span <= kMaxSearchedTokens) {
-        std::vector<DWORD> all, one;
-        bool ok = true;
-        for (DWORD k = 0; k < term.span && ok; ++k) {
-            one.clear();
-            ok = SearchToken(term, term.lo + k, begin, end, &one);
-            std::vector<DWORD> merged;
-            std::set_union(all.begin(), all.end(), one.begin(), one.end(), std::back_inserter(merged));
-            all.swap(merged);
-        }
-        if (ok) {
-            texts->insert(texts->end(), all.begin(), all.end());
-            return;
-        }
-    }
-    ScanRange(term, begin, end, texts);
 }
 
 void TextTable::ScanPhrase(const std::vector<std::pair<DWORD, DWORD>>& terms, const std::vector<DWORD>& texts,

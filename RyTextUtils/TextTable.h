@@ -75,10 +75,8 @@ private:
     // Whether [p, end) holds one of the term's tokens.
     static bool Contains(const Term& term, const BYTE* p, const BYTE* end);
     void ScanRange(const Term& term, DWORD begin, DWORD end, std::vector<DWORD>* texts) const;
-    // The texts of [begin, end) that hold the token, found by searching the streams for the
-    // rarest byte of its code and checking only the texts where that byte stands; false
-    // when the token's codes do not allow it (the caller then scans).
-    bool SearchToken(const Term& term, DWORD token, DWORD begin, DWORD end, std::vector<DWORD>* texts) const;
+    // The byte to search the streams for to find a token: false when it has more than one.
+    bool KeyByte(DWORD token, BYTE* key) const;
     void FindTexts(const Term& term, DWORD begin, DWORD end, std::vector<DWORD>* texts) const;
     bool ScanPositions(const Term& term, DWORD text, std::vector<Occurrence>* occs) const;
 
