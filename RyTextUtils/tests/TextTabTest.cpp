@@ -49,6 +49,13 @@ TEST_F(TextTabTest, RebuildsTextsWithBlanksAndCase) {
     EXPECT_EQ("", ReadText(tab.Get(), 3));
     EXPECT_EQ(S_OK, tab->get_TextLength(3, &len));
     EXPECT_EQ(1, len);
+
+    // Text 1 codes 'i' with two bytes although it has a one-byte code: searches still see it.
+    using V = std::vector<long>;
+    EXPECT_EQ((V{0, 1, 2}), FindTexts(tab.Get(), "i"));
+    EXPECT_EQ((V{0, 1}), FindTexts(tab.Get(), "gud"));
+    EXPECT_EQ((V{0}), FindTexts(tab.Get(), "i begynnelsen"));
+    EXPECT_EQ((V{0, 1, 2}), FindTexts(tab.Get(), "i*"));
 }
 
 TEST_F(TextTabTest, ShortBufferKeepsWholeTokens) {
