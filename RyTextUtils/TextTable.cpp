@@ -398,46 +398,42 @@ void TextTable::FindTexts(const Term& term, DWORD begin, DWORD end, std::vector<
 
 void TextTable::ScanPhrase(const std::vector<std::pair<DWORD, DWORD>>& terms, const std::vector<DWORD>& texts,
                            std::vector<Occurrence>* occs) const {
+    // Shift-and over the words of each text: bit j of the state says that the last j + 1
+    // words matched terms 0..j in order with no sentence break between them.
     const DWORD phrases = static_cast<DWORD>(phrases_.size());
     const size_t k = terms.size();
-    // The last k words of the text, as tokens with their sentence-break counts.
-    std::vector<DWORD> lastToken(k), lastBreaks(k);
+    if (k == 0 || k > 64) return;
+    const unsigned long long done = 1ull << (k - 1);
+    std::vector<DWORD> lo(k), span(k);
+    for (size_t j = 0; j < k; ++j) {
+        lo[j] = terms[j].first + phrases;
+        span[j] = terms[j].second - terms[j].first;
+    }
     for (DWORD text : texts) {
         const BYTE* p = data_.data() + starts_[text];
         const BYTE* end = data_.data() + starts_[text + 1];
         DWORD word = 0, breaks = 0;
-        size_t slot = 0;
+        unsigned long long state = 0;
         while (p < end) {
-            BYTE c = *p;
-            DWORD token;
-            if (kind_[c] == kOneByte) {
-                token = oneByteToken_[c];
-                ++p;
-            } else if (kind_[c] == kTwoByte) {
-                if (p + 1 >= end) break;
-                token = static_cast<DWORD>(c) << 8 | p[1];
-                p += 2;
-            } else {
+            if (*p == 255) {
                 Token t;
                 if (!NextToken(&p, end, &t)) break;
-                continue;
+                continue;  // a literal run counts as neither word nor break
             }
+            const DWORD token = TakeCode(p);
+            if (p > end || token >= tokenCount_) break;
             if (token < phrases) {
-                breaks += breaks_[token];
+                if (breaks_[token]) {
+                    ++breaks;
+                    state = 0;
+                }
                 continue;
             }
-            lastToken[slot] = token - phrases;
-            lastBreaks[slot] = breaks;
-            if (++slot == k) slot = 0;  // now the oldest of the last k words
+            unsigned long long match = 0;
+            for (size_t j = 0; j < k; ++j) match |= static_cast<unsigned long long>(token - lo[j] < span[j]) << j;
+            state = ((state << 1) | 1) & match;
             ++word;
-            if (word < k || lastBreaks[slot] != breaks) continue;
-            bool all = true;
-            for (size_t j = 0, at = slot; j < k && all; ++j) {
-                DWORD t = lastToken[at];
-                all = t >= terms[j].first && t < terms[j].second;
-                if (++at == k) at = 0;
-            }
-            if (all) occs->push_back(Occurrence{text, word - static_cast<DWORD>(k), breaks, word - 1, breaks});
+            if (state & done) occs->push_back(Occurrence{text, word - static_cast<DWORD>(k), breaks, word - 1, breaks});
         }
     }
 }
