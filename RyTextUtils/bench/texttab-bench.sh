@@ -6,5 +6,5 @@ cd "$(dirname "$0")/../.."
 corpus="${1:-build/data/kjv/verses.txt}"
 plain=$(mktemp)
 trap 'rm -f "$plain"' EXIT
-build/wine-run build/bench/RyTextTabBench.exe "$corpus" "$(winepath -w "$plain" 2>/dev/null || echo "$plain")"
+build/wine-run build/bench/RyTextTabBench.exe "$corpus" "$plain"
 echo "gzip -9 of the plain texts: $(gzip -9 -c "$plain" | wc -c) bytes"
