@@ -45,6 +45,10 @@ struct GdiObjectTraits {
     static G Invalid() { return nullptr; }
     static void Close(G h) { ::DeleteObject(h); }
 };
+struct FindHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { ::FindClose(h); }
+};
 struct RegKeyTraits {
     static HKEY Invalid() { return nullptr; }
     static void Close(HKEY h) { ::RegCloseKey(h); }
@@ -53,6 +57,7 @@ struct RegKeyTraits {
 using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;      // CreateFile
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;  // processes, events
 using ModuleHandle = UniqueHandle<HMODULE, ModuleHandleTraits>; // LoadLibrary
+using FindHandle = UniqueHandle<HANDLE, FindHandleTraits>;     // FindFirstFile
 using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;

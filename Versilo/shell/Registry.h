@@ -1,0 +1,37 @@
+// The application's registry key and the typed readers and writers of its values.
+//
+// Every per-user setting lives under HKEY_CURRENT_USER\Software\Ordhus AS\Versilo; the
+// same path under HKEY_LOCAL_MACHINE is only read. A reader that cannot read its value
+// (missing, of the wrong type or size, or a text that does not fit) leaves the caller's
+// variable as it was, so the caller's default stays in force.
+#pragma once
+#include <windows.h>
+#include "Handles.h"
+
+// "Software\Ordhus AS\Versilo".
+extern const char kAppKeyPath[];
+
+constexpr REGSAM kAppKeyRead = KEY_READ;                 // 0x20019
+constexpr REGSAM kAppKeyReadWrite = KEY_READ | KEY_WRITE; // 0x2001F
+
+// Opens the application key, or its sub-key when subKey is given and not empty, into key
+// (which closes what it held first). Returns the system error code, 0 on success.
+LONG OpenAppKey(RegKey& key, HKEY root, const char* subKey, REGSAM access);
+// The same path, created when it does not exist.
+LONG CreateAppKey(RegKey& key, HKEY root, const char* subKey, REGSAM access);
+// CreateAppKey under HKEY_CURRENT_USER; every writer of settings uses it with kAppKeyReadWrite.
+LONG CreateUserAppKey(RegKey& key, const char* subKey, REGSAM access);
+
+// Readers: true only when the value was read; otherwise *value is untouched.
+bool ReadRegBool(HKEY key, const char* name, bool* value);    // REG_DWORD, != 0
+bool ReadRegDword(HKEY key, const char* name, DWORD* value);  // REG_DWORD
+bool ReadRegInt(HKEY key, const char* name, LONG* value);     // REG_DWORD, two's complement
+// REG_SZ or REG_EXPAND_SZ (never expanded), NUL-terminated and at most capacity characters
+// including the NUL; only then is it copied into buffer.
+bool ReadRegString(HKEY key, const char* name, char* buffer, DWORD capacity);
+
+// Writers: true on success.
+bool WriteRegBool(HKEY key, const char* name, bool value);    // REG_DWORD 0 or 1
+bool WriteRegDword(HKEY key, const char* name, DWORD value);
+bool WriteRegInt(HKEY key, const char* name, LONG value);
+bool WriteRegString(HKEY key, const char* name, const char* text);  // REG_SZ with its NUL; null refused
