@@ -262,7 +262,10 @@ HRESULT EntryStreamName(const LexKey& key, LexRefSystem& refs, std::wstring* nam
     });
 }
 
-bool SameStreamName(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
+std::wstring StreamNameKey(const std::wstring& name) {
+    std::wstring key = name;
+    if (!key.empty()) CharUpperBuffW(&key[0], static_cast<DWORD>(key.size()));
+    return key;
 }
+
+bool SameStreamName(const std::wstring& a, const std::wstring& b) { return StreamNameKey(a) == StreamNameKey(b); }

@@ -43,5 +43,7 @@ HRESULT DecodeEntryText(const std::string& bytes, std::string* text);
 // displayed with everything but letters and digits made "_" (cut to 29); a date's slash
 // form with "." for "/".
 HRESULT EntryStreamName(const LexKey& key, LexRefSystem& refs, std::wstring* name);
-// Stream names compare without regard to case, as the compound file compares them.
+// Stream names compare without regard to case, as the compound file compares them: two
+// names are the same when their keys are equal.
+std::wstring StreamNameKey(const std::wstring& name);
 bool SameStreamName(const std::wstring& a, const std::wstring& b);

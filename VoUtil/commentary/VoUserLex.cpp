@@ -171,6 +171,8 @@ HRESULT STDMETHODCALLTYPE VoUserLex::Load(IStorage* storage) {
         SetName(lexName);
         KeepStorage(storage);
         changed_ = listChanged_ = settingsChanged_ = false;
+        nameIndex_.clear();
+        nameIndexBuilt_ = false;
         DropCache();
         return S_OK;
     });
@@ -232,18 +234,49 @@ HRESULT VoUserLex::StreamNameOf(int number, std::wstring* name) {
     return EntryStreamName(list_.Key(number), *refs_, name);
 }
 
+HRESULT VoUserLex::BuildNameIndex() {
+    if (nameIndexBuilt_) return S_OK;
+    nameIndex_.clear();
+    for (int i = 0; i < list_.Count(); ++i) {
+        if (!list_.IsArticle(i)) continue;
+        std::wstring name;
+        HRESULT hr = StreamNameOf(i, &name);
+        if (FAILED(hr)) {
+            nameIndex_.clear();
+            return hr;
+        }
+        ++nameIndex_[StreamNameKey(name)];
+    }
+    nameIndexBuilt_ = true;
+    return S_OK;
+}
+
+void VoUserLex::CountName(const std::wstring& name, int delta) {
+    if (!nameIndexBuilt_) return;
+    try {
+        auto it = nameIndex_.emplace(StreamNameKey(name), 0).first;
+        it->second += delta;
+        if (it->second <= 0) nameIndex_.erase(it);
+    } catch (...) {
+        // Without memory for the index it is made again when next needed.
+        nameIndex_.clear();
+        nameIndexBuilt_ = false;
+    }
+}
+
 HRESULT VoUserLex::StreamNameTaken(const std::wstring& name, int skip, bool* taken) {
     *taken = false;
-    for (int i = 0; i < list_.Count(); ++i) {
-        if (i == skip || !list_.IsArticle(i)) continue;
-        std::wstring other;
-        HRESULT hr = StreamNameOf(i, &other);
+    HRESULT hr = BuildNameIndex();
+    if (FAILED(hr)) return hr;
+    auto it = nameIndex_.find(StreamNameKey(name));
+    int users = it == nameIndex_.end() ? 0 : it->second;
+    if (skip >= 0 && users > 0) {
+        std::wstring own;
+        hr = StreamNameOf(skip, &own);
         if (FAILED(hr)) return hr;
-        if (SameStreamName(name, other)) {
-            *taken = true;
-            return S_OK;
-        }
+        if (SameStreamName(own, name)) --users;
     }
+    *taken = users > 0;
     return S_OK;
 }
 
@@ -351,6 +384,7 @@ HRESULT STDMETHODCALLTYPE VoUserLex::AddEntry(const char* title, int* id) {
         int number = list_.LowerBound(key, order);
         hr = list_.InsertArticle(number, std::move(key));
         if (FAILED(hr)) return hr;
+        CountName(name, +1);
         // A stream left under this name by no entry must not give the new one a text.
         storage_->DestroyElement(name.c_str());
         *id = number + 1;
@@ -371,6 +405,7 @@ HRESULT STDMETHODCALLTYPE VoUserLex::DeleteEntry(int id) {
         HRESULT dhr = StreamNameOf(id - 1, &name);
         if (SUCCEEDED(dhr)) dhr = list_.Remove(id - 1);
         if (FAILED(dhr)) return dhr;
+        CountName(name, -1);
         DropCache();
         changed_ = listChanged_ = true;
         dhr = storage_->DestroyElement(name.c_str());
@@ -419,6 +454,8 @@ HRESULT STDMETHODCALLTYPE VoUserLex::RenameEntry(int* id, const char* newTitle) 
             if (renamed) storage_->RenameElement(newName.c_str(), oldName.c_str());
             return hr;
         }
+        CountName(oldName, -1);
+        CountName(newName, +1);
         DropCache();
         changed_ = listChanged_ = true;
         return S_OK;

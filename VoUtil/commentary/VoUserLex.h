@@ -2,6 +2,7 @@
 // storage. Entry texts go into the storage at once, the list and the settings at save
 // time; nothing reaches the file before a save commits.
 #pragma once
+#include <unordered_map>
 #include "VoLexiconBase.h"
 
 class VoUserLex : public VoLexiconBase {
@@ -48,6 +49,10 @@ private:
     HRESULT StreamNameOf(int number, std::wstring* name);
     // True when another article than skip has this stream name.
     HRESULT StreamNameTaken(const std::wstring& name, int skip, bool* taken);
+    // The stream names of all articles by their keys, made when first needed and kept up
+    // to date by the edits, so that adding an entry does not name every other one.
+    HRESULT BuildNameIndex();
+    void CountName(const std::wstring& name, int delta);
     HRESULT WriteEntryStream(const std::wstring& name, const std::string& bytes);
     HRESULT ReadSettings(IStream* stream);
     HRESULT WriteFixedStream(IStorage* storage, const wchar_t* name, const std::string& bytes);
@@ -57,6 +62,8 @@ private:
     std::string passwordRecord_;
     bool settingsUnreadable_ = false;
     bool unlocked_ = false;
+    std::unordered_map<std::wstring, int> nameIndex_;
+    bool nameIndexBuilt_ = false;
     int cacheId_ = 0;
     std::string cache_;
     bool changed_ = false;
