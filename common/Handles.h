@@ -63,3 +63,50 @@ using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using PenHandle = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
 using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+
+// Device contexts: a memory DC that is deleted, a window's DC that is released, the paint
+// DC of a WM_PAINT, and an object selected into a DC until the end of a scope.
+struct MemoryDcTraits {
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC h) { ::DeleteDC(h); }
+};
+using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;  // CreateCompatibleDC
+
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    ~WindowDc() { if (dc_) ::ReleaseDC(hwnd_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
+    ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC Get() const { return dc_; }
+    const PAINTSTRUCT& Info() const { return ps_; }
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_ = {};
+    HDC dc_;
+};
+
+// Selects a (borrowed) GDI object into a DC and puts the previous one back at the end.
+// A null object selects nothing.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object && dc ? ::SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() { if (old_) ::SelectObject(dc_, old_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};

@@ -1,0 +1,42 @@
+// ItemMeasurer: where the text window gets item heights from its item server. It owns the
+// ring cache of heights and, when the server reports 0 scroll units per item, the per-item
+// array (units in the low 16 bits, height in the high 16 bits) filled at relayout. Each
+// measurement runs in a memory DC compatible with the screen, with the window's font.
+#pragma once
+#include <cstdint>
+#include <vector>
+#include "HeightCache.h"
+#include "ListLayout.h"
+#include "VoView.h"
+
+class ItemMeasurer : public ItemMetrics {
+public:
+    static constexpr int kCacheSize = 512;
+
+    explicit ItemMeasurer(IVoItemServer* server) : server_(server) {}  // borrowed
+
+    void SetFont(HFONT font) { font_ = font; }
+    // Sized for a new list; answers false when the memory cannot be had.
+    bool Reset(int count, int unitsPerItem);
+    void EmptyCache() { cache_.Clear(); }
+    // With 0 units per item: measures every item at `width` into the per-item array and
+    // answers the sum of their units.
+    int MeasureAll(int width);
+
+    int ItemHeight(int item, int width) override;
+    void MeasurePageItem(int item, int width, int* units, int* height) override;
+    void UnitOffsets(int item, int width, int unitCount, int* offsets) override;
+
+    const HeightCache& Cache() const { return cache_; }
+
+private:
+    // A memory DC with the window's font selected, for one measurement or a batch.
+    class MeasureDc;
+
+    IVoItemServer* server_;
+    HFONT font_ = nullptr;
+    int count_ = 0;
+    int unitsPerItem_ = 1;
+    HeightCache cache_;
+    std::vector<uint32_t> perItem_;
+};
