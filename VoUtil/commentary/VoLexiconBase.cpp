@@ -1,5 +1,6 @@
 #include "VoLexiconBase.h"
 #include <cstring>
+#include "CompoundFileCheck.h"
 #include "LexDates.h"
 #include "VarInt.h"
 
@@ -313,7 +314,8 @@ HRESULT VoLexiconBase::OpenTemporaryCopy(IStorage** out) {
     }
     // The copy is ours to open; it must not inherit the original's read-only attribute.
     SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HRESULT hr = StgOpenStorage(copy.c_str(), nullptr, kReadOnlyMode, nullptr, 0, out);
+    HRESULT hr = CheckCompoundFile(copy.c_str());
+    if (SUCCEEDED(hr)) hr = StgOpenStorage(copy.c_str(), nullptr, kReadOnlyMode, nullptr, 0, out);
     if (FAILED(hr)) {
         DeleteFileW(copy.c_str());
         return hr;
@@ -356,6 +358,13 @@ HRESULT STDMETHODCALLTYPE VoLexiconBase::Load(LPCOLESTR path, DWORD mode) {
             }
         }
     } else {
+        // A file whose structure is damaged is refused before the storage code sees it. One
+        // that cannot be read now (another program holds it) is checked as its copy.
+        hr = CheckCompoundFile(path);
+        if (hr == STG_E_DOCFILECORRUPT || hr == STG_E_FILEALREADYEXISTS) {
+            Unload();
+            return hr;
+        }
         openMode_ = readOnly ? kReadOnlyMode : kReadWriteMode;
         hr = OpenStorage(&openMode_, storage.Put());
         if (FAILED(hr)) {

@@ -253,6 +253,44 @@ TEST_F(ListReading, YearlessDateOutOfPlaceMovesBackWithItsIndexWords) {
     EXPECT_EQ(MakeIndexWord(2, kUnlistedAlias), words_[3]);  // still names 1 January 2025
 }
 
+// Every cut of a good list fails; every single-bit flip either fails or gives a list in key
+// order whose index words all end at an article.
+TEST_F(ListReading, CutAndFlippedListsNeverGiveABrokenList) {
+    ListBuilder b;
+    b.Text("Abraham").Text("Moses");
+    b.count += 2;
+    b.keys += VarIntBytes(1);
+    refs_.Pack(static_cast<int>(0xFFFF0000u | 20), b.keys);
+    b.keys += VarIntBytes(1);
+    refs_.Pack(0x8000 | (3 << 16) | 30, b.keys);
+    b.Date("/24/12").Date("/01/05/2025");
+    b.Word(1).Word(3).Word(5).Word(7).Word(10).Word(11);  // entry 4: an unlisted alias of entry 5
+    const std::string good = b.Bytes();
+    ASSERT_EQ(S_OK, Decode(good));
+    for (size_t n = 0; n < good.size(); ++n) EXPECT_EQ(E_FAIL, Decode(good.substr(0, n))) << n;
+    int accepted = 0;
+    for (size_t i = 0; i < good.size(); ++i) {
+        for (int bit = 0; bit < 8; ++bit) {
+            std::string flipped = good;
+            flipped[i] ^= static_cast<char>(1 << bit);
+            HRESULT hr = Decode(flipped);
+            ASSERT_TRUE(hr == S_OK || hr == E_FAIL) << i << ":" << bit;
+            if (hr != S_OK) continue;
+            ++accepted;
+            KeyOrder order(&collation_, &refs_);
+            LexEntryList list;
+            ASSERT_EQ(S_OK, list.Assign(keys_, words_));
+            for (int k = 0; k < list.Count(); ++k) {
+                EXPECT_GE(list.Resolve(k), 0);
+                if (k) {
+                    EXPECT_FALSE(order.Less(list.Key(k), list.Key(k - 1)));
+                }
+            }
+        }
+    }
+    EXPECT_GT(accepted, 0);  // flips inside texts give other, still valid lists
+}
+
 TEST(EntryList, InsertAndRemoveRenumberIndexWordsAndVisibleList) {
     LexEntryList list;
     std::vector<LexKey> keys = {LexKey::Text("a"), LexKey::Text("b"), LexKey::Text("c")};

@@ -2,6 +2,7 @@
 // memory, a process killed between edits leaves the last save, a file held by another
 // program is read from a fresh copy, and damaged files fail to open without being changed.
 #include <gtest/gtest.h>
+#include "CompoundFileCheck.h"
 #include "FailingStorage.h"
 #include "Handles.h"
 #include "Unknown.h"
@@ -228,7 +229,8 @@ TEST_F(UserLexSafety, DamagedFilesFailToOpenAndStayAsTheyWere) {
     const struct { const char* what; std::string bytes; HRESULT hr; } files[] = {
         {"not a compound file", "This is not a commentary at all, only text.", STG_E_FILEALREADYEXISTS},
         {"empty file", "", STG_E_FILEALREADYEXISTS},
-        {"cut after the header", good.substr(0, 600), STG_E_READFAULT},
+        {"cut after the header", good.substr(0, 600), STG_E_DOCFILECORRUPT},
+        {"cut in the middle", good.substr(0, good.size() / 2), STG_E_DOCFILECORRUPT},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.what);
@@ -254,6 +256,101 @@ TEST_F(UserLexSafety, DamagedEntryTextFailsAloneAndNothingChanges) {
         EXPECT_EQ("Kapittelet", EntryText(lex.Get(), 2));
     }
     EXPECT_TRUE(before == ReadWholeFile(path_));
+}
+
+}  // namespace
+
+namespace {
+
+DWORD Le32At(const std::string& b, size_t at) {
+    return static_cast<BYTE>(b[at]) | static_cast<BYTE>(b[at + 1]) << 8 | static_cast<BYTE>(b[at + 2]) << 16 |
+           static_cast<DWORD>(static_cast<BYTE>(b[at + 3])) << 24;
+}
+void PutLe32(std::string& b, size_t at, DWORD v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+}
+
+// Where things lie in a commentary file of 512-byte sectors whose directory fits one sector.
+struct FileMap {
+    explicit FileMap(const std::string& b) : bytes(b) {}
+    size_t Sector(DWORD s) const { return (static_cast<size_t>(s) + 1) * 512; }
+    size_t Directory() const { return Sector(Le32At(bytes, 0x30)); }
+    size_t Fat() const { return Sector(Le32At(bytes, 0x4C)); }
+    // The directory entry of a name, by its UTF-16 characters.
+    size_t EntryOf(const wchar_t* name) const {
+        std::string wide;
+        for (const wchar_t* p = name; *p; ++p) wide += std::string{static_cast<char>(*p), '\0'};
+        for (size_t e = Directory(); e + 128 <= bytes.size(); e += 128)
+            if (bytes.compare(e, wide.size(), wide) == 0) return e;
+        return std::string::npos;
+    }
+    const std::string& bytes;
+};
+
+// Damage that makes the platform's storage code loop for ever is refused before it sees it.
+TEST_F(UserLexSafety, LoopingStructuresAreRefused) {
+    {
+        ComPtr<IVoLexicon> lex = Open(path_);
+        AddEntry(lex.Get(), "Lang", std::string(6000, 'L').c_str());  // a stream in the big sectors
+        ASSERT_EQ(S_OK, SaveLex(lex.Get()));
+    }
+    const std::string good = ReadWholeFile(path_);
+    FileMap map(good);
+    const size_t abraham = map.EntryOf(L"I_Abraham"), lang = map.EntryOf(L"I_Lang"), root = map.Directory();
+    ASSERT_NE(std::string::npos, abraham);
+    ASSERT_NE(std::string::npos, lang);
+    const DWORD abrahamId = static_cast<DWORD>((abraham - root) / 128);
+    const DWORD langStart = Le32At(good, lang + 116);
+
+    const struct { const char* what; size_t at; DWORD value; } cases[] = {
+        {"sibling outside the directory", abraham + 68, 0x80000002},
+        {"sibling that is the entry itself", abraham + 72, abrahamId},
+        {"child of the root pointing back at the root", abraham + 76, 0},
+        {"stream sector chain in a circle", map.Fat() + 4 * langStart, langStart},
+        {"directory chain in a circle", map.Fat() + 4 * Le32At(good, 0x30), Le32At(good, 0x30)},
+        {"stream chain past the end of the file", lang + 116, 0x00100000},
+    };
+    const std::string path = dir_.File("looping.vrsn");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string bytes = good;
+        PutLe32(bytes, c.at, c.value);
+        ASSERT_TRUE(WriteWholeFile(path, bytes));
+        EXPECT_EQ(STG_E_DOCFILECORRUPT, CheckCompoundFile(Wide(path).c_str()));
+        ComPtr<IVoLexicon> lex;
+        EXPECT_EQ(STG_E_DOCFILECORRUPT, OpenCommentary(path, &lex));
+        EXPECT_FALSE(lex);
+        EXPECT_TRUE(bytes == ReadWholeFile(path));
+    }
+    EXPECT_EQ(S_OK, CheckCompoundFile(Wide(path_).c_str()));
+}
+
+// Bit flips in a commentary file, half of them in its directory: opening either fails or
+// gives a commentary whose every title and text can be read; the file is never changed by it.
+TEST_F(UserLexSafety, FlippedFilesNeverCrashOrHangAndAreNotChanged) {
+    const std::string good = ReadWholeFile(path_);
+    const size_t directory = FileMap(good).Directory();
+    const std::string path = dir_.File("flipped.vrsn");
+    unsigned seed = 12345;
+    int opened = 0;
+    for (int round = 0; round < 600; ++round) {
+        std::string bytes = good;
+        for (int flips = 0; flips < 1 + round % 3; ++flips) {
+            seed = seed * 1103515245u + 12345u;
+            size_t at = round % 2 ? directory + (seed >> 8) % 512 : (seed >> 8) % bytes.size();
+            bytes[at] ^= static_cast<char>(1 << ((seed >> 4) % 8));
+        }
+        ASSERT_TRUE(WriteWholeFile(path, bytes));
+        {
+            ComPtr<IVoLexicon> lex;
+            if (SUCCEEDED(OpenCommentary(path, &lex))) {
+                ++opened;
+                Entries(lex.Get());
+            }
+        }
+        ASSERT_TRUE(bytes == ReadWholeFile(path)) << "round " << round;
+    }
+    EXPECT_GT(opened, 0);
 }
 
 }  // namespace
