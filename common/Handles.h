@@ -110,3 +110,10 @@ private:
     HDC dc_;
     HGDIOBJ old_;
 };
+
+// A function exported by a loaded module, as a pointer of the caller's type (null when
+// the module lacks it).
+template <class F>
+F GetProc(HMODULE module, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}

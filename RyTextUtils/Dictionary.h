@@ -1,0 +1,28 @@
+// CRyDictionary: the compressed sorted word list as IRyDictionary, loaded from a stream
+// or a file through the persistence bases. Aggregatable.
+#pragma once
+#include "RyTextUtilsIdl.h"
+#include "ComObject.h"
+#include "ComPtr.h"
+#include "DispatchImpl.h"
+#include "PersistReader.h"
+
+class CRyDictionary : public ComObjectRoot,
+                      public DispatchImpl<IRyDictionary>,
+                      public IPersistStreamReaderImpl,
+                      public IPersistFileReaderImpl {
+public:
+    static constexpr bool kAggregatable = true;
+
+    CRyDictionary();
+    ~CRyDictionary();
+    void* QueryPart(REFIID iid);
+
+    HRESULT STDMETHODCALLTYPE get_WordCount(long* pVal) override;
+    HRESULT STDMETHODCALLTYPE get_Word(long Index, LPSTR pszBuf) override;
+    HRESULT STDMETHODCALLTYPE get_Language(IRyLanguage** pVal) override;
+    HRESULT STDMETHODCALLTYPE Find(LPSTR pszSearchKey, long* pIdx) override;
+    HRESULT STDMETHODCALLTYPE FindPrefix(LPSTR pszPrefix, long* piBegin, long* piEnd) override;
+
+    HRESULT STDMETHODCALLTYPE Load(IReader* reader, BOOL fromFile) override;
+};

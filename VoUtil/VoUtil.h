@@ -1,0 +1,31 @@
+// The exported functions of VoUtil.dll, standard-call, as the importing programs declare
+// them; the interfaces they hand out are declared in the headers included here.
+#pragma once
+#include <windows.h>
+#include <objidl.h>
+#include "IIndexedData.h"
+#include "IBibleStat.h"
+#include "IBibleLangStat.h"
+
+extern "C" {
+
+// Indexed-data containers.
+HRESULT __stdcall OpenIndexedDataOnStream(IStream* stream, IIndexedData** out);
+HRESULT __stdcall OpenIndexedDataFile(const char* path, IIndexedData** out);
+HRESULT __stdcall CreateIndexedDataOnStream(IStream* stream, BOOL sparse, int entryCount, ICreateIndexedData** out);
+HRESULT __stdcall CreateIndexedDataFile(const char* path, BOOL sparse, int entryCount, ICreateIndexedData** out);
+
+// Statistics: shared by identity when read from a stream or file.
+HRESULT __stdcall OpenBibleStat(IStream* stream, IBibleStat** out);
+HRESULT __stdcall OpenBibleStatStream(IStream* stream, IBibleStat** out);
+HRESULT __stdcall OpenBibleStatFile(const char* path, IBibleStat** out);
+HRESULT __stdcall CreateBibleStat(const GUID* identity, const GUID* versification, int bookCount,
+                                  IBibleStatBuilder** out);
+HRESULT __stdcall FindBibleStat(const GUID* identity, IBibleStat** out);
+
+// Language statistics: shared by language over the same numbering when read from a stream.
+HRESULT __stdcall OpenLangStatOnBibleStat(IStream* stream, IBibleStat* stat, IBibleLangStat** out);
+HRESULT __stdcall OpenLangStat(IStream* stream, IBibleLangStat** out);
+HRESULT __stdcall CreateLangStat(IBibleStat* stat, ILangStatSource* source, IBibleLangStat** out);
+
+}  // extern "C"
