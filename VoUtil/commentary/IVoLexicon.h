@@ -50,8 +50,3 @@ struct IVoLexicon : public IUnknown {
 
 // Access flags of GetAccess.
 enum VoLexAccess { kLexNoChanges = 1, kLexTextsScrambled = 2 };
-
-// Exports of VoUtil.dll.
-extern "C" HRESULT __stdcall OpenVoLexFile(const char* path, IVoLexicon** out);
-extern "C" HRESULT __stdcall CreateOldVoLexFile(const char* path, IBibleLangStat* referenceSystem,
-                                                const char* name, IVoLexicon** out);

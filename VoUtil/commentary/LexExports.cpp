@@ -7,6 +7,7 @@
 #include "UserLexFormat.h"
 #include "VarInt.h"
 #include "VoUserLex.h"
+#include "VoUtil.h"
 
 namespace {
 
