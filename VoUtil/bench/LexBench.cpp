@@ -1,8 +1,11 @@
 // Benchmark of user commentaries: builds a commentary of N entries (10,000 by default) in a
 // scratch folder, then times opening it and saving it after one change.
-// Usage: LexBench.exe [entries] [runs]
-// The reference system and collation are the test stand-ins of VoUtil/tests, until the
-// library's language statistics and collation are bound in.
+// Usage: LexBench.exe [entries] [runs] [ordered]
+// Entries are added in a scattered order unless "ordered" is given: then in key order, as
+// daily notes are written (Wine's compound files keep their directory as an unbalanced
+// tree, and saving costs far more when names arrive in order).
+// Runs through VoUtil.dll's exports, with the Norwegian language statistics of the 66-book
+// numbering and the collation of RyTxtUtl.dll.
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -10,8 +13,9 @@
 #include <string>
 #include <vector>
 #include "ComPtr.h"
-#include "LexExportsImpl.h"
-#include "LexTestBinding.h"
+#include "NorwegianNames.h"
+#include "ProtestantCanon.h"
+#include "VoUtil.h"
 
 namespace {
 
@@ -41,14 +45,19 @@ HRESULT SaveNow(IVoLexicon* lex) {
     return hr;
 }
 
-// Titles: every reference of the stand-in bible, every day of the year, dated days from 2020 on,
-// and topics for the rest; each entry with a text of about 200 characters.
-std::vector<std::string> Titles(int count) {
+// Titles: a reference to every tenth verse of the bible (a tenth of the entries at most),
+// every day of the year, dated days from 2020 on, and topics for the rest.
+std::vector<std::string> Titles(IBibleLangStat* langStat, int count, bool scattered) {
     std::vector<std::string> titles;
-    lextest::TestRefSystem refs;
-    for (int p = 1; p < 2 + 3 + 8 + 80 && static_cast<int>(titles.size()) < count / 10; ++p) {
-        char buf[64];
-        if (SUCCEEDED(refs.Format(static_cast<int>(0xFFFF0000u | p), buf, sizeof buf))) titles.push_back(buf);
+    ComPtr<IBibleStat> stat;
+    ComPtr<IBibleHandles> handles;
+    langStat->GetBibleStat(stat.Put());
+    stat.As(IID_IBibleHandles, &handles);
+    for (int v = 0; v < stat->GetVerseCount() && static_cast<int>(titles.size()) < count / 10; v += 10) {
+        int ref = 0;
+        char buf[kFormatRefBufferSize];
+        if (SUCCEEDED(handles->MakeRef(&ref, -1, -1, v)) && SUCCEEDED(langStat->FormatRef(buf, ref, 0, 0, 0, FALSE)))
+            titles.push_back(buf);
     }
     static const int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int m = 1; m <= 12; ++m)
@@ -67,7 +76,14 @@ std::vector<std::string> Titles(int count) {
         snprintf(buf, sizeof buf, "Emne %05d", (i * 7919) % 100000);
         titles.push_back(buf);
     }
-    titles.resize(count);
+    // Entries come in a scattered order, as topics do; in order, as daily notes do.
+    if (scattered) {
+        unsigned seed = 2024;
+        for (size_t i = titles.size(); i > 1; --i) {
+            seed = seed * 1103515245u + 12345u;
+            std::swap(titles[i - 1], titles[(seed >> 8) % i]);
+        }
+    }
     return titles;
 }
 
@@ -76,23 +92,28 @@ std::vector<std::string> Titles(int count) {
 int main(int argc, char** argv) {
     const int count = argc > 1 ? atoi(argv[1]) : 10000;
     const int runs = argc > 2 ? atoi(argv[2]) : 7;
+    const bool scattered = !(argc > 3 && lstrcmpiA(argv[3], "ordered") == 0);
     if (count <= 0 || runs <= 0) {
-        fprintf(stderr, "usage: LexBench [entries] [runs]\n");
+        fprintf(stderr, "usage: LexBench [entries] [runs] [ordered]\n");
         return 2;
     }
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     char path[MAX_PATH];
     snprintf(path, sizeof path, "%sLexBench-%lu.vrsn", temp, GetCurrentProcessId());
-    const LexBinding& binding = lextest::TestBinding();
+    ComPtr<IBibleStat> stat;
+    ComPtr<IBibleLangStat> langStat;
+    if (!Check(BuildProtestantStat(stat.Put()), "statistics") ||
+        !Check(BuildNorwegianLangStat(stat.Get(), langStat.Put()), "language statistics"))
+        return 1;
     const std::string text = std::string(150, 'x') + " Notat om emnet, skrevet av brukeren. ";
 
     double t0 = Now(), addTime = 0, textTime = 0;
     {
         ComPtr<IVoLexicon> lex;
-        if (!Check(CreateLexFile(path, lextest::TestLangStat(), "Benchmark", lex.Put(), binding), "create")) return 1;
+        if (!Check(CreateOldVoLexFile(path, langStat.Get(), "Benchmark", lex.Put()), "create")) return 1;
         int added = 0;
-        for (const std::string& title : Titles(count + 100)) {
+        for (const std::string& title : Titles(langStat.Get(), count + 100, scattered)) {
             if (added == count) break;
             int id = 0;
             double a = Now();
@@ -115,7 +136,7 @@ int main(int argc, char** argv) {
     for (int r = 0; r < runs; ++r) {
         ComPtr<IVoLexicon> lex;
         double a = Now();
-        if (!Check(OpenLexFile(path, lex.Put(), binding), "open")) return 1;
+        if (!Check(OpenVoLexFile(path, lex.Put()), "open")) return 1;
         double b = Now();
         int entries = 0;
         lex->GetEntryCount(&entries);
@@ -148,6 +169,7 @@ int main(int argc, char** argv) {
     }
     DeleteFileA(path);
 
+    printf("entries added %s\n", scattered ? "in a scattered order" : "in key order");
     printf("commentary of %d entries, %.0f KB on disk (built and saved in %.0f ms: adding %.0f ms, texts %.0f ms)\n",
            count, static_cast<double>(info.nFileSizeLow) / 1024.0, built, addTime, textTime);
     printf("open:                   median %.1f ms over %d runs (min %.1f, max %.1f)\n", Median(opens), runs,
