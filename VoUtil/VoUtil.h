@@ -6,6 +6,7 @@
 #include "IIndexedData.h"
 #include "IBibleStat.h"
 #include "IBibleLangStat.h"
+#include "commentary/IVoLexicon.h"
 
 extern "C" {
 
@@ -27,5 +28,12 @@ HRESULT __stdcall FindBibleStat(const GUID* identity, IBibleStat** out);
 HRESULT __stdcall OpenLangStatOnBibleStat(IStream* stream, IBibleStat* stat, IBibleLangStat** out);
 HRESULT __stdcall OpenLangStat(IStream* stream, IBibleLangStat** out);
 HRESULT __stdcall CreateLangStat(IBibleStat* stat, ILangStatSource* source, IBibleLangStat** out);
+
+// Commentaries and lexicons: ".vol" and ".vrsn" open as user commentaries, any other
+// extension as a packaged lexicon.
+HRESULT __stdcall OpenVoLexFile(const char* path, IVoLexicon** out);
+// A new, empty user commentary (an existing file is replaced); opened into *out when given.
+HRESULT __stdcall CreateOldVoLexFile(const char* path, IBibleLangStat* referenceSystem, const char* name,
+                                     IVoLexicon** out);
 
 }  // extern "C"
