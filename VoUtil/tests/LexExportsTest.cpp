@@ -86,6 +86,48 @@ TEST_F(LexExports, CreateEditSaveAndReopenWithRealReferencesAndCollation) {
     EXPECT_EQ(0u, lex.Detach()->Release());
 }
 
+TEST_F(LexExports, TitlesParseThroughTheLanguageStatistics) {
+    ComPtr<IVoLexicon> lex;
+    ASSERT_EQ(S_OK, CreateOldVoLexFile(path_.c_str(), langStat_.Get(), "x", lex.Put()));
+    AddEntry(lex.Get(), "@Joh 3", "a text that reads like a reference");
+    int id = AddEntry(lex.Get(), "joh 3:16", "typed in small letters");
+    int kind = 0, ref = 0, pos = -1;
+    VARIANT_BOOL exact = 0;
+    ASSERT_EQ(S_OK, lex->GetEntryPosition(id, &pos));
+    EXPECT_EQ(S_OK, lex->GetEntryKind(pos, &kind));
+    EXPECT_EQ(2, kind);
+    EXPECT_EQ(S_OK, lex->GetEntryReference(pos, &ref));
+    EXPECT_EQ(Ref(42, 2, 15), ref);
+    EXPECT_EQ(S_OK, lex->FindEntry("Joh 3:16", &pos, &exact));
+    EXPECT_EQ(1, exact);
+    // "Joh 3" is a reference with no entry of its own: the text entry of that text answers.
+    EXPECT_EQ(S_OK, lex->FindEntry("Joh 3", &pos, &exact));
+    EXPECT_EQ(0, pos);
+    EXPECT_EQ(1, exact);
+    // Only a whole title that is one reference makes a reference key.
+    for (const char* text : {"Joh 3:16 og mer", "Joh 3:16, 18", "3:16"}) {
+        AddEntry(lex.Get(), text);
+        ASSERT_EQ(S_OK, lex->FindEntry(text, &pos, &exact)) << text;
+        EXPECT_EQ(S_OK, lex->GetEntryKind(pos, &kind));
+        EXPECT_EQ(1, kind) << text;
+    }
+    ASSERT_EQ(S_OK, SaveLex(lex.Get()));
+    lex.Reset();
+    EXPECT_NE("<missing>", StreamOf(path_, L"I_Joh_3_16"));
+}
+
+TEST_F(LexExports, DamagedLanguageStatisticsFailAndChangeNothing) {
+    ASSERT_EQ(S_OK, CreateOldVoLexFile(path_.c_str(), langStat_.Get(), "x", nullptr));
+    std::string langStat = StreamOf(path_, L"LangStat");
+    ASSERT_GT(langStat.size(), 100u);
+    RewriteStream(path_, L"LangStat", langStat.substr(0, langStat.size() / 2));
+    const std::string bytes = ReadWholeFile(path_);
+    ComPtr<IVoLexicon> lex;
+    EXPECT_EQ(E_INVALIDARG, OpenVoLexFile(path_.c_str(), lex.Put()));
+    EXPECT_FALSE(lex);
+    EXPECT_TRUE(bytes == ReadWholeFile(path_));
+}
+
 TEST_F(LexExports, ArgumentsAreChecked) {
     EXPECT_EQ(E_POINTER, OpenVoLexFile(path_.c_str(), nullptr));
     ComPtr<IVoLexicon> lex;
