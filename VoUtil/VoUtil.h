@@ -7,6 +7,7 @@
 #include "IBibleStat.h"
 #include "IBibleLangStat.h"
 #include "IBible.h"
+#include "commentary/IVoLexicon.h"
 
 extern "C" {
 
@@ -41,5 +42,12 @@ char* __stdcall GetDirFromFullPath(char* path);
 char* __stdcall RemoveVerseTextFormatting(char* text);
 int __stdcall StringCompare(const char* a, const char* b);
 BOOL __stdcall StringIsPrefixedBy(const char* text, const char* prefix);
+
+// Commentaries and lexicons: ".vol" and ".vrsn" open as user commentaries, any other
+// extension as a packaged lexicon.
+HRESULT __stdcall OpenVoLexFile(const char* path, IVoLexicon** out);
+// A new, empty user commentary (an existing file is replaced); opened into *out when given.
+HRESULT __stdcall CreateOldVoLexFile(const char* path, IBibleLangStat* referenceSystem, const char* name,
+                                     IVoLexicon** out);
 
 }  // extern "C"
