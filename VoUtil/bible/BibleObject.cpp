@@ -177,14 +177,20 @@ HRESULT STDMETHODCALLTYPE CBibleObject<Iface>::HasSectionTitle(int book, int cha
 }
 
 template <class Iface>
-HRESULT STDMETHODCALLTYPE CBibleObject<Iface>::GetVerseNote(int book, int chapter, int verse, char* buf, int len) {
+HRESULT CBibleObject<Iface>::VerseEntry(IIndexedData* data, int book, int chapter, int verse, char* buf, int len,
+                                        std::string* text) const {
     if (!buf) return E_POINTER;
     if (len <= 0) return E_INVALIDARG;
     buf[0] = '\0';
     int index = VerseIndex(book, chapter, verse);
     if (index < 0) return E_INVALIDARG;
+    return EntryText(data, index, len - 1, text);
+}
+
+template <class Iface>
+HRESULT STDMETHODCALLTYPE CBibleObject<Iface>::GetVerseNote(int book, int chapter, int verse, char* buf, int len) {
     std::string text;
-    HRESULT hr = EntryText(notes_.Get(), index, len - 1, &text);
+    HRESULT hr = VerseEntry(notes_.Get(), book, chapter, verse, buf, len, &text);
     if (FAILED(hr)) return hr;
     CopyCut(buf, len, text.data(), text.size());
     return text.empty() ? S_FALSE : S_OK;
@@ -193,15 +199,11 @@ HRESULT STDMETHODCALLTYPE CBibleObject<Iface>::GetVerseNote(int book, int chapte
 template <class Iface>
 HRESULT STDMETHODCALLTYPE CBibleObject<Iface>::GetSectionTitle(int book, int chapter, int verse, char* buf,
                                                               int len) {
-    if (!buf) return E_POINTER;
-    if (len <= 0) return E_INVALIDARG;
-    buf[0] = '\0';
-    int index = VerseIndex(book, chapter, verse);
-    if (index < 0) return E_INVALIDARG;
     std::string text;
-    HRESULT hr = EntryText(titles_.Get(), index, len - 1, &text);
+    HRESULT hr = VerseEntry(titles_.Get(), book, chapter, verse, buf, len, &text);
     if (FAILED(hr)) return hr;
     if (text.empty()) return S_FALSE;
+    // Every trailing marker, then a final "," or the character after a "?".
     while (!text.empty() && text.back() == marker_) text.pop_back();
     size_t n = text.size();
     if (n > 0 && (text[n - 1] == ',' || (n > 1 && text[n - 2] == '?'))) text.pop_back();

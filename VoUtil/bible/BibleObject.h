@@ -67,6 +67,9 @@ private:
     HRESULT HasEntry(IIndexedData* data, int book, int chapter, int verse) const;
     HRESULT PinChapterVerses(int first, int count);
     void UnpinChapterVerses(int first, int count);
+    // The verse's entry in data, for a caller's buffer of len bytes (cleared first).
+    HRESULT VerseEntry(IIndexedData* data, int book, int chapter, int verse, char* buf, int len,
+                       std::string* text) const;
     // An entry's text cut to at most max bytes.
     static HRESULT EntryText(IIndexedData* data, int index, int max, std::string* out);
     // The text of linear verse index as a caller asked for it.
