@@ -8,6 +8,7 @@
 #include "VoUtil.h"
 #include "Unknown.h"
 #include "BibleFixture.h"
+#include "BookListNames.h"
 #include "RyTextUtilsIdl.h"
 #include "TestFiles.h"
 
@@ -386,6 +387,45 @@ TEST_F(NewBibleTest, TextTableAndSectionTitlesFlag) {
     BibleWriter w = SmallBible();
     w.SetSectionTitle(17, "Til slutt");
     EXPECT_EQ(S_OK, Open(w, "titler.vrsb")->HasSectionTitles());
+}
+
+// ---- English names from a book list ----------------------------------------------------
+
+TEST(BookListNames, NamesComeFromTheListAndMustMatchTheNumbering) {
+    TempDir dir;
+    ComPtr<IBibleLangStat> small = SmallLangStat();
+    ComPtr<IBibleStat> stat;
+    ASSERT_EQ(S_OK, small->GetBibleStat(stat.Put()));
+    const std::string list = dir.File("books.txt");
+    ASSERT_TRUE(WriteWholeFile(list, "1\tAlf\tAlpha\tAl\tThe Book of Alpha\n2\tBet\tBeta\tBe\tThe Book of Beta\n"
+                                     "3\tGam\tGamma\tGa\tThe Book of Gamma\n"));
+    ComPtr<IBibleLangStat> lang;
+    std::string error;
+    ASSERT_TRUE(BuildBookListLangStat(stat.Get(), list, "English", lang.Put(), &error)) << error;
+    char buf[kMaxBookNameLength + 1];
+    ASSERT_EQ(S_OK, lang->GetBookName(buf, 2));
+    EXPECT_STREQ("Gamma", buf);
+    ASSERT_EQ(S_OK, lang->GetBookAbbreviation(buf, 0));
+    EXPECT_STREQ("The Book of Alpha", buf);
+    ASSERT_EQ(S_OK, lang->GetBookName(buf, -1));
+    EXPECT_STREQ("English", buf);
+    GUID g;
+    lang->GetLanguageGuid(&g);
+    EXPECT_TRUE(IsEqualGUID(kEnglishLanguage, g));
+
+    const char* bad[] = {
+        "1\tAlf\tAlpha\tAl\tThe Book of Alpha\n",                               // too few books
+        "1\tA\tA\tA\tA\n2\tB\tB\tB\tB\n4\tG\tG\tG\tG\n",                         // not book 3
+        "1\tA\tA\tA\tA\n2\tB\tB\tB\tB\n3\tG\tG\n",                                // fields missing
+    };
+    for (const char* text : bad) {
+        ASSERT_TRUE(WriteWholeFile(list, text));
+        ComPtr<IBibleLangStat> none;
+        EXPECT_FALSE(BuildBookListLangStat(stat.Get(), list, "English", none.Put(), &error)) << text;
+        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(none);
+    }
+    EXPECT_FALSE(BuildBookListLangStat(stat.Get(), dir.File("mangler.txt"), "English", lang.Put(), &error));
 }
 
 }  // namespace
