@@ -1,5 +1,6 @@
 #include "BibleRefLib.h"
 #include "VersificationConverter.h"
+#include "RefList.h"
 #include "PackedRef.h"
 #include "VoUtil.h"
 #include <algorithm>
@@ -23,14 +24,8 @@ HRESULT CBibleRefLib::Open(const char* path) {
     lstrcpynA(name_, file, sizeof name_);
     if (char* dot = strchr(name_, '.')) *dot = '\0';
 
-    HRESULT hr = OpenIndexedDataFile(path, data_.Put());
-    if (FAILED(hr)) return hr;
     ComPtr<IStream> trailer;
-    hr = data_->GetTrailingStream(trailer.Put());
-    if (FAILED(hr)) return hr;
-    hr = OpenBibleStat(trailer.Get(), stat_.Put());
-    if (FAILED(hr)) return hr;
-    hr = stat_.As(IID_IBibleHandles, &handles_);
+    HRESULT hr = OpenRefFileParts(path, &data_, &trailer, &stat_, &handles_);
     if (FAILED(hr)) return hr;
     return stat_->GetGuid(&identity_, FALSE);
 }
@@ -137,20 +132,20 @@ HRESULT CBibleRefLib::VerseSpan(IBibleStat* bible, int book, int chapter, int* f
     return *first < 0 ? E_INVALIDARG : S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE CBibleRefLib::LoadRefs(IBibleStat* bible, int book, int chapter) {
+HRESULT CBibleRefLib::Pin(IBibleStat* bible, int book, int chapter, bool load) {
     int first = 0, count = 0;
     HRESULT hr = VerseSpan(bible, book, chapter, &first, &count);
     if (FAILED(hr)) return hr;
-    hr = data_->LoadEntries(first, count);
+    hr = load ? data_->LoadEntries(first, count) : data_->UnloadEntries(first, count);
     return FAILED(hr) ? hr : S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE CBibleRefLib::LoadRefs(IBibleStat* bible, int book, int chapter) {
+    return Pin(bible, book, chapter, true);
+}
+
 HRESULT STDMETHODCALLTYPE CBibleRefLib::UnloadRefs(IBibleStat* bible, int book, int chapter) {
-    int first = 0, count = 0;
-    HRESULT hr = VerseSpan(bible, book, chapter, &first, &count);
-    if (FAILED(hr)) return hr;
-    hr = data_->UnloadEntries(first, count);
-    return FAILED(hr) ? hr : S_OK;
+    return Pin(bible, book, chapter, false);
 }
 
 HRESULT STDMETHODCALLTYPE CBibleRefLib::GetFilePath(char* buf, int len) {

@@ -32,8 +32,9 @@ public:
 private:
     HRESULT Open(const char* path);
     bool SameNumbering(IBibleStat* bible) const;
-    // The library verses of the bible's book, chapter (or all); false when there are none.
+    // The library verses of the bible's book, chapter (or all of them).
     HRESULT VerseSpan(IBibleStat* bible, int book, int chapter, int* first, int* count);
+    HRESULT Pin(IBibleStat* bible, int book, int chapter, bool load);
     // Reads the entries of `count` verses into the buffer, whole references only.
     HRESULT ReadEntries(int first, int count, BYTE* buf, unsigned* used);
 

@@ -38,25 +38,20 @@ HRESULT ReadGuid(IStream* stream, bool swapped, GUID* out) {
 HRESULT CConversionTable::Load(const char* path) {
     ComPtr<IIndexedData> data;
     HRESULT hr = OpenIndexedDataFile(path, data.Put());
-    if (FAILED(hr)) return hr;
-    ComPtr<IStream> trailer;
-    hr = data->GetTrailingStream(trailer.Put());
-    if (FAILED(hr)) return hr;
-    hr = ReadTrailer(trailer.Get());
-    if (FAILED(hr)) return hr;
-    return ReadRows(data.Get());
+    return FAILED(hr) ? hr : Load(data.Get());
 }
 
 HRESULT CConversionTable::Load(IStream* stream) {
     ComPtr<IIndexedData> data;
     HRESULT hr = OpenIndexedDataOnStream(stream, data.Put());
-    if (FAILED(hr)) return hr;
+    return FAILED(hr) ? hr : Load(data.Get());
+}
+
+HRESULT CConversionTable::Load(IIndexedData* data) {
     ComPtr<IStream> trailer;
-    hr = data->GetTrailingStream(trailer.Put());
-    if (FAILED(hr)) return hr;
-    hr = ReadTrailer(trailer.Get());
-    if (FAILED(hr)) return hr;
-    return ReadRows(data.Get());
+    HRESULT hr = data->GetTrailingStream(trailer.Put());
+    if (SUCCEEDED(hr)) hr = ReadTrailer(trailer.Get());
+    return FAILED(hr) ? hr : ReadRows(data);
 }
 
 HRESULT CConversionTable::ReadTrailer(IStream* stream) {

@@ -47,6 +47,7 @@ private:
         bool HasCounts() const { return bytes && (bytes[0] != 0 || bytes[1] != 0 || bytes[2] != 0); }
     };
 
+    HRESULT Load(struct IIndexedData* data);
     HRESULT ReadTrailer(IStream* stream);
     HRESULT ReadRows(struct IIndexedData* data);
     HRESULT CheckRows() const;

@@ -7,15 +7,18 @@ CRefList::CRefList(IUnknown* outer, HRESULT* result, const char* path) : CUnknow
     *result = Open(path);
 }
 
+HRESULT OpenRefFileParts(const char* path, ComPtr<IIndexedData>* data, ComPtr<IStream>* trailer,
+                         ComPtr<IBibleStat>* stat, ComPtr<IBibleHandles>* handles) {
+    HRESULT hr = OpenIndexedDataFile(path, data->Put());
+    if (SUCCEEDED(hr)) hr = (*data)->GetTrailingStream(trailer->Put());
+    if (SUCCEEDED(hr)) hr = OpenBibleStat(trailer->Get(), stat->Put());
+    if (SUCCEEDED(hr)) hr = stat->As(IID_IBibleHandles, handles);
+    return hr;
+}
+
 HRESULT CRefList::Open(const char* path) {
-    HRESULT hr = OpenIndexedDataFile(path, data_.Put());
-    if (FAILED(hr)) return hr;
     ComPtr<IStream> trailer;
-    hr = data_->GetTrailingStream(trailer.Put());
-    if (FAILED(hr)) return hr;
-    hr = OpenBibleStat(trailer.Get(), stat_.Put());
-    if (FAILED(hr)) return hr;
-    hr = stat_.As(IID_IBibleHandles, &handles_);
+    HRESULT hr = OpenRefFileParts(path, &data_, &trailer, &stat_, &handles_);
     if (FAILED(hr)) return hr;
     BYTE tail[8];
     if (FAILED(ReadAll(trailer.Get(), tail, sizeof tail))) return E_UNEXPECTED;

@@ -10,6 +10,11 @@
 
 constexpr int kRefListMaxEntryBytes = 256;
 
+// Opens the container of a reference file and the statistics block in its trailing stream;
+// *trailer is left just after the block.
+HRESULT OpenRefFileParts(const char* path, ComPtr<IIndexedData>* data, ComPtr<IStream>* trailer,
+                         ComPtr<IBibleStat>* stat, ComPtr<IBibleHandles>* handles);
+
 class CRefList : public CUnknown, public IRefList {
 public:
     CRefList(IUnknown* outer, HRESULT* result, const char* path);
