@@ -92,6 +92,19 @@ bool Collation::IsPrefixedBy(const char* super, const char* prefix) const {
     return *p == 0;
 }
 
+int Collation::ComparePrefixGroups(const char* word, const char* prefix) const {
+    const BYTE* w = reinterpret_cast<const BYTE*>(word);
+    const BYTE* p = reinterpret_cast<const BYTE*>(prefix);
+    while (*p) {
+        if (!*w) return -1;
+        int r = class_[*w++] - class_[*p++];
+        if (r) return Sign(r);
+        TakeMarker(w);
+        TakeMarker(p);
+    }
+    return 0;
+}
+
 bool Collation::NextWord(const char* pos, long* begin, long* end) const {
     const BYTE* start = reinterpret_cast<const BYTE*>(pos);
     const BYTE* p = start;

@@ -15,6 +15,9 @@ public:
     // first accent difference, then the markers (a following apostrophe or hyphen): a
     // difference in the markers after the last characters, else the first one.
     int Compare(const char* a, const char* b) const;
+    // Compares the letter groups of word's beginning with those of prefix: -1, 0 (word
+    // begins with prefix by IsPrefixedBy) or 1.
+    int ComparePrefixGroups(const char* word, const char* prefix) const;
     // True when super begins with prefix, comparing letter groups only.
     bool IsPrefixedBy(const char* super, const char* prefix) const;
     // The next word from pos: true with the offsets of its first character and of the

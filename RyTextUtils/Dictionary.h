@@ -6,6 +6,8 @@
 #include "ComPtr.h"
 #include "DispatchImpl.h"
 #include "PersistReader.h"
+#include "WordList.h"
+#include <memory>
 
 class CRyDictionary : public ComObjectRoot,
                       public DispatchImpl<IRyDictionary>,
@@ -25,4 +27,11 @@ public:
     HRESULT STDMETHODCALLTYPE FindPrefix(LPSTR pszPrefix, long* piBegin, long* piEnd) override;
 
     HRESULT STDMETHODCALLTYPE Load(IReader* reader, BOOL fromFile) override;
+
+    // The loaded list, null before a Load succeeded. Immutable once there.
+    const WordList* List() const { return list_; }
+
+private:
+    std::unique_ptr<WordList> owned_;
+    WordList* volatile list_ = nullptr;
 };

@@ -15,3 +15,7 @@ public:
     HRESULT STDMETHODCALLTYPE StringIsPrefixedBy(LPSTR lpszSuper, LPSTR lpszPrefix, long* pResult) override;
     HRESULT STDMETHODCALLTYPE GetNextWord(LPSTR pszPos, long* pOfsBegin, long* pOfsEnd) override;
 };
+
+// Makes a language by name: "StdLang" (exactly) is a new CRyLanguage; any other name is
+// created through COM as the class of ProgID "RyTextUtils." + name + ".1".
+HRESULT CreateLanguageObject(const char* name, IRyLanguage** out);

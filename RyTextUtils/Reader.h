@@ -5,6 +5,7 @@
 #include <objidl.h>
 #include "ComPtr.h"
 #include "Handles.h"
+#include <vector>
 
 struct IReader {
     // S_OK only when exactly n bytes were read; E_FAIL otherwise.
@@ -32,3 +33,12 @@ public:
 private:
     FileHandle file_;
 };
+
+// Typed reads over a reader (little-endian). ReadBlock reads n bytes in slices, so a stream
+// that announces more than it holds fails at its end without a huge allocation up front;
+// it may throw std::bad_alloc.
+HRESULT ReadU8(IReader& r, BYTE* v);
+HRESULT ReadU32(IReader& r, DWORD* v);
+HRESULT ReadBlock(IReader& r, DWORD n, std::vector<BYTE>* out);
+// Skips n bytes; E_FAIL when fewer are left.
+HRESULT SkipBytes(IReader& r, DWORD n);

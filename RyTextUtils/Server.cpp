@@ -82,25 +82,7 @@ STDAPI DllUnregisterServer() {
 }
 
 extern "C" HRESULT __stdcall CreateLanguage(const char* name, IRyLanguage** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!name || !*name) return E_INVALIDARG;
-    if (strcmp(name, Collation::kName) == 0)
-        return CreateComInstanceAs<CRyLanguage>(IID_IRyLanguage, out);
-    // "RyTextUtils." + name + ".1" in a 64-byte buffer.
-    static const char kPrefix[] = "RyTextUtils.";
-    char progId[64];
-    size_t len = strlen(name);
-    if (len > kMaxLanguageName) return E_INVALIDARG;
-    memcpy(progId, kPrefix, sizeof kPrefix - 1);
-    memcpy(progId + sizeof kPrefix - 1, name, len);
-    memcpy(progId + sizeof kPrefix - 1 + len, ".1", 3);
-    wchar_t wide[64];
-    if (!MultiByteToWideChar(CP_ACP, 0, progId, -1, wide, 64)) return E_INVALIDARG;
-    CLSID clsid;
-    HRESULT hr = CLSIDFromProgID(wide, &clsid);
-    if (FAILED(hr)) return hr;
-    return CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IRyLanguage, reinterpret_cast<void**>(out));
+    return CreateLanguageObject(name, out);
 }
 
 extern "C" HRESULT __stdcall CreateRyTextTab(IRyTextTab** out) {

@@ -6,6 +6,8 @@
 #include "ComPtr.h"
 #include "DispatchImpl.h"
 #include "PersistReader.h"
+#include "TextTable.h"
+#include <memory>
 
 class CRyTextTab : public ComObjectRoot,
                    public DispatchImpl<IRyTextTab>,
@@ -24,4 +26,17 @@ public:
     HRESULT STDMETHODCALLTYPE get_Dictionary(IRyDictionary** pVal) override;
 
     HRESULT STDMETHODCALLTYPE Load(IReader* reader, BOOL fromFile) override;
+
+private:
+    // Everything a successful Load made; published whole, never changed afterwards.
+    struct Loaded {
+        ComPtr<IRyDictionary> dictionary;
+        ComPtr<IRyLanguage> language;
+        const WordList* words = nullptr;
+        TextTable table;
+    };
+    const Loaded* State() const { return state_; }
+
+    std::unique_ptr<Loaded> owned_;
+    Loaded* volatile state_ = nullptr;
 };

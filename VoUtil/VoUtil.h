@@ -7,6 +7,7 @@
 #include "IBibleStat.h"
 #include "IBibleLangStat.h"
 #include "IBibleRefLib.h"
+#include "commentary/IVoLexicon.h"
 
 extern "C" {
 
@@ -40,5 +41,12 @@ HRESULT __stdcall ConvertRef(IUnknown* from, IUnknown* to, int handle, int* outH
 // Reference libraries and reference lists.
 HRESULT __stdcall OpenBibleRefLibFile(const char* path, IBibleRefLib** out);
 HRESULT __stdcall OpenRefListFile(const char* path, IRefList** out);
+
+// Commentaries and lexicons: ".vol" and ".vrsn" open as user commentaries, any other
+// extension as a packaged lexicon.
+HRESULT __stdcall OpenVoLexFile(const char* path, IVoLexicon** out);
+// A new, empty user commentary (an existing file is replaced); opened into *out when given.
+HRESULT __stdcall CreateOldVoLexFile(const char* path, IBibleLangStat* referenceSystem, const char* name,
+                                     IVoLexicon** out);
 
 }  // extern "C"

@@ -146,8 +146,19 @@ TEST_F(LanguageTest, DispatchAnswersFromTheTypeLibrary) {
     V_BSTR(&args[0]) = SysAllocString(L"A");
     ASSERT_EQ(S_OK, disp->Invoke(ids[1], IID_NULL, 0, DISPATCH_METHOD, &two, &result, nullptr, nullptr));
     EXPECT_EQ(1, V_I4(&result));
+    // A script may pass its strings by reference.
+    VARIANT byRef[2];
+    V_VT(&byRef[0]) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&byRef[0]) = &V_BSTR(&args[0]);
+    V_VT(&byRef[1]) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&byRef[1]) = &V_BSTR(&args[1]);
+    DISPPARAMS twoByRef = {byRef, nullptr, 2, 0};
+    ASSERT_EQ(S_OK, disp->Invoke(ids[1], IID_NULL, 0, DISPATCH_METHOD, &twoByRef, &result, nullptr, nullptr));
+    EXPECT_EQ(1, V_I4(&result));
     VariantClear(&args[0]);
     VariantClear(&args[1]);
+    DISPPARAMS missing = {nullptr, nullptr, 2, 0};
+    EXPECT_EQ(E_INVALIDARG, disp->Invoke(ids[1], IID_NULL, 0, DISPATCH_METHOD, &missing, &result, nullptr, nullptr));
     DISPPARAMS one = {args, nullptr, 1, 0};
     V_VT(&args[0]) = VT_I4;
     V_I4(&args[0]) = 5;

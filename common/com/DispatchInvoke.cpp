@@ -87,7 +87,7 @@ HRESULT InvokeOnVtable(ITypeInfo* vtblInfo, ITypeInfo* info, void* self, DISPID 
     if (FAILED(fd.Find(id, flags)) || !HasAnsiStringParam(fd.Get()))
         return info->Invoke(self, id, flags, params, result, excep, argErr);
     const FUNCDESC* d = fd.Get();
-    if (!params) return E_INVALIDARG;
+    if (!params || (params->cArgs && !params->rgvarg)) return E_INVALIDARG;
     if (params->cNamedArgs) return DISP_E_NONAMEDARGS;
 
     const UINT total = static_cast<UINT>(d->cParams);
@@ -104,13 +104,14 @@ HRESULT InvokeOnVtable(ITypeInfo* vtblInfo, ITypeInfo* info, void* self, DISPID 
         HRESULT hr = S_OK;
         for (UINT i = 0; i < inputs && SUCCEEDED(hr); ++i) {
             VARIANT* src = &params->rgvarg[params->cArgs - 1 - i];
+            if (V_VT(src) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(src)) src = V_VARIANTREF(src);
             VARTYPE want = d->lprgelemdescParam[i].tdesc.vt;
             if (want == VT_LPSTR) {
                 if (V_VT(src) == VT_LPSTR) {
                     V_VT(&values[i]) = VT_BYREF | VT_UI1;
                     V_BYREF(&values[i]) = src->byref;
-                } else if (V_VT(src) == VT_BSTR) {
-                    BSTR b = V_BSTR(src);
+                } else if (V_VT(src) == VT_BSTR || (V_VT(src) == (VT_BYREF | VT_BSTR) && V_BSTRREF(src))) {
+                    BSTR b = V_VT(src) == VT_BSTR ? V_BSTR(src) : *V_BSTRREF(src);
                     int n = WideCharToMultiByte(CP_ACP, 0, b ? b : L"", -1, nullptr, 0, nullptr, nullptr);
                     strings[i].resize(n > 0 ? static_cast<size_t>(n) : 1);
                     WideCharToMultiByte(CP_ACP, 0, b ? b : L"", -1, &strings[i][0], n, nullptr, nullptr);

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs the text-table benchmark on the KJV verse texts and sets the table's size beside
+# gzip -9 of the plain texts. Usage: RyTextUtils/bench/texttab-bench.sh [CORPUS]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+corpus="${1:-build/data/kjv/verses.txt}"
+plain=$(mktemp)
+trap 'rm -f "$plain"' EXIT
+build/wine-run build/bench/RyTextTabBench.exe "$corpus" "$plain"
+echo "gzip -9 of the plain texts: $(gzip -9 -c "$plain" | wc -c) bytes"
