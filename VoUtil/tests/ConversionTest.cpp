@@ -257,6 +257,39 @@ TEST_F(Conversion, ASecondTableForThePairIsDiscarded) {
     EXPECT_EQ(2u, c.TableCount());
 }
 
+// A one-book numbering of its own versification.
+ComPtr<IBibleStat> OneBook(const GUID& id, std::vector<int> verses) {
+    ComPtr<IBibleStatBuilder> builder;
+    ComPtr<IBibleStat> stat;
+    EXPECT_EQ(S_OK, CreateBibleStat(&id, &id, 1, builder.Put()));
+    EXPECT_EQ(S_OK, builder->AddBook(1, static_cast<int>(verses.size()), verses.data()));
+    EXPECT_EQ(S_OK, builder->QueryInterface(IID_IBibleStat, stat.PutVoid()));
+    return stat;
+}
+
+TEST(ConversionRows, AVersePastTheRowsCountGoesOnAfterTheNextRowsShift) {
+    // Side A's chapter 1 has a fourth verse that the row (3 verses each side) does not count:
+    // it goes to the next row's chapter, after the 2 verses that row's B shift holds back.
+    TempDir dir;
+    const GUID x = {0xA1, 0, 0, {1}}, y = {0xB2, 0, 0, {2}};
+    ComPtr<IBibleStat> from = OneBook(x, {4, 5}), to = OneBook(y, {3, 7});
+    ConversionBook book = {1, {MakeRow(0, false, 0, 3, 3), MakeRow(1, true, 2, 5, 5)}};
+    ASSERT_EQ(S_OK, WriteConversionTableFile(dir.File("xy.brt").c_str(), x, y, 2, {book}, false));
+    CVersificationConverter c(dir.Path() + "\\");
+    int b = 0, ch = 0, v = 3, e = 0;
+    EXPECT_EQ(S_OK, c.ConvertBibleIndex(from.Get(), to.Get(), &b, &ch, &v, &e));
+    EXPECT_EQ(1, ch);
+    EXPECT_EQ(2, v);
+    EXPECT_EQ(2, e);
+    b = 0, ch = 0, v = 2;
+    EXPECT_EQ(S_OK, c.ConvertBibleIndex(from.Get(), to.Get(), &b, &ch, &v, &e));
+    EXPECT_EQ(0, ch);
+    EXPECT_EQ(2, v);
+    EXPECT_EQ(E_POINTER, c.ConvertBibleIndex(from.Get(), to.Get(), &b, &ch, &v, nullptr));
+    b = 5;
+    EXPECT_EQ(E_INVALIDARG, c.ConvertBibleIndex(from.Get(), to.Get(), &b, &ch, &v, &e)) << "no such book";
+}
+
 // A good table's bytes, and damaged copies of them.
 std::string VariantTableBytes(std::vector<ConversionBook> books = VariantTableBooks()) {
     ComPtr<IStream> s = MemoryStream();

@@ -70,6 +70,7 @@ TEST_F(RefLib, ReferencesOfAVerseInTheLibrarysOwnAndAnotherNumbering) {
     EXPECT_EQ(std::vector<int>(), Refs(lib.Get(), common.Get(), 0, 0, 1, S_FALSE));
     EXPECT_EQ(std::vector<int>({john1}), Refs(lib.Get(), common.Get(), 0, 0, 0, S_OK, 1));
     EXPECT_EQ(std::vector<int>(), Refs(lib.Get(), common.Get(), 0, 0, 0, S_OK, 0));
+    EXPECT_EQ(std::vector<int>(), Refs(lib.Get(), common.Get(), 0, 0, 31, E_UNEXPECTED)) << "Genesis 1 has 31 verses";
 
     // Asked in the variant's numbering: the verse is found through the table and the
     // references come back converted; one without a counterpart is left out.
