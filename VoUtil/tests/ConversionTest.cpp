@@ -351,6 +351,32 @@ TEST(ConversionTableFile, DamagedTablesAreRefused) {
     EXPECT_EQ(S_OK, LoadTable(VariantTableBytes(shortRow), &headerOnly));
 }
 
+TEST(ConversionTableFile, ReversedByteOrderReadsTheSame) {
+    ComPtr<IStream> own = MemoryStream(), reversed = MemoryStream();
+    ASSERT_EQ(S_OK, WriteConversionTable(own.Get(), kProtestantVersification, kVariantVersification,
+                                         kSampleRowsPerKey, VariantTableBooks(), false));
+    ASSERT_EQ(S_OK, WriteConversionTable(reversed.Get(), kProtestantVersification, kVariantVersification,
+                                         kSampleRowsPerKey, VariantTableBooks(), true));
+    const std::string ownBytes = StreamBytes(own.Get()), reversedBytes = StreamBytes(reversed.Get());
+    ASSERT_NE(ownBytes, reversedBytes);
+    CConversionTable a, b;
+    ASSERT_EQ(S_OK, LoadTable(ownBytes, &a));
+    ASSERT_EQ(S_OK, LoadTable(reversedBytes, &b));
+    EXPECT_TRUE(b.Serves(kVariantVersification, kProtestantVersification));
+    for (const MapCase& c : kMapCases) {
+        SCOPED_TRACE(c.what);
+        const GUID& from = c.toVariant ? kProtestantVersification : kVariantVersification;
+        const int bookId = ProtestantBook(c.from.book).id;
+        ChapterVerse pa, pb;
+        pa.chapter = pb.chapter = c.from.chapter;
+        pa.verse = pb.verse = c.from.verse;
+        EXPECT_EQ(a.Map(from, bookId, &pa), b.Map(from, bookId, &pb));
+        EXPECT_EQ(pa.chapter, pb.chapter);
+        EXPECT_EQ(pa.verse, pb.verse);
+        EXPECT_EQ(pa.verseEnd, pb.verseEnd);
+    }
+}
+
 TEST(ConversionTableFile, BitFlipsNeverGiveAPositionOutsideTheTarget) {
     TempDir dir;
     const std::string good = VariantTableBytes();
