@@ -179,6 +179,44 @@ TEST_F(RefLib, DamagedLibrariesAreRefused) {
     EXPECT_EQ(E_INVALIDARG, OpenBibleRefLibFile(dir.File("missing.brf").c_str(), lib.Put()));
 }
 
+TEST_F(RefLib, BitFlippedFilesAnswerOrFailWithoutCrashing) {
+    std::vector<std::vector<int>> refs(common->GetVerseCount());
+    for (int v = 0; v < 40; ++v) refs[v] = {Ref(ch.Get(), 1, 0, v % 20), Ref(ch.Get(), 2, 0, 0, 2, 1, 3)};
+    const std::string libPath = dir.File("f.brf"), listPath = dir.File("f.vrsm");
+    ASSERT_EQ(S_OK, WriteRefLibFile(libPath.c_str(), common.Get(), refs));
+    ASSERT_EQ(S_OK, WriteRefListFile(listPath.c_str(), common.Get(), refs[0], 1));
+    const std::string lib = ReadWholeFile(libPath), list = ReadWholeFile(listPath);
+    TestRandom random(7);
+    for (int round = 0; round < 150; ++round) {
+        std::string bytes = lib, listBytes = list;
+        for (int k = 0; k < 4; ++k) {
+            bytes[random.Below(static_cast<unsigned>(bytes.size()))] ^= static_cast<char>(1 << random.Below(8));
+            listBytes[random.Below(static_cast<unsigned>(listBytes.size()))] ^= static_cast<char>(1 << random.Below(8));
+        }
+        const std::string p1 = dir.File("x" + std::to_string(round) + ".brf");
+        const std::string p2 = dir.File("x" + std::to_string(round) + ".vrsm");
+        ASSERT_TRUE(WriteWholeFile(p1, bytes));
+        ASSERT_TRUE(WriteWholeFile(p2, listBytes));
+        ComPtr<IBibleRefLib> l;
+        if (SUCCEEDED(OpenBibleRefLib(p1.c_str(), &converter, l.Put()))) {
+            int out[16];
+            unsigned count = 0;
+            for (int v = 0; v < 31; ++v) {
+                l->GetVerseRefs(common.Get(), 0, 0, v, out, 16, &count);
+                ASSERT_LE(count, 16u);
+            }
+            l->LoadRefs(common.Get(), 0, -1);
+            l->UnloadRefs(common.Get(), 0, -1);
+        }
+        ComPtr<IRefList> r;
+        if (SUCCEEDED(OpenRefListFile(p2.c_str(), r.Put()))) {
+            int n = 0, h = 0;
+            r->GetCount(&n);
+            for (int i = 0; i < 4; ++i) r->GetRef(i, &h);
+        }
+    }
+}
+
 class RefListFile : public RefLib {};
 
 TEST_F(RefListFile, ItemsInOrderAndOutOfRange) {
