@@ -54,16 +54,17 @@ CVersificationConverter& CVersificationConverter::Library() {
         char path[MAX_PATH] = "";
         GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                            reinterpret_cast<LPCSTR>(&CVersificationConverter::Library), &self);
-        DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
-        std::string folder(path, n < MAX_PATH ? n : 0);
-        folder.erase(folder.find_last_of('\\') + 1);
-        return folder + "Bibles\\";
+        const DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
+        const std::string file(path, n < MAX_PATH ? n : 0);
+        const size_t slash = file.find_last_of('\\');
+        // Without the module's own path there is no folder to read (never the current one).
+        return slash == std::string::npos ? std::string() : file.substr(0, slash + 1) + "Bibles\\";
     }());
     return converter;
 }
 
 void CVersificationConverter::EnsureLoaded() {
-    if (loaded_) return;
+    if (loaded_ || folder_.empty()) return;
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     FindHandle find(FindFirstFileA((folder_ + "*.brt").c_str(), &found));
