@@ -7,6 +7,7 @@
 #include "IBibleStat.h"
 #include "IBibleLangStat.h"
 #include "IBible.h"
+#include "IBibleRefLib.h"
 #include "commentary/IVoLexicon.h"
 
 extern "C" {
@@ -42,6 +43,18 @@ char* __stdcall GetDirFromFullPath(char* path);
 char* __stdcall RemoveVerseTextFormatting(char* text);
 int __stdcall StringCompare(const char* a, const char* b);
 BOOL __stdcall StringIsPrefixedBy(const char* text, const char* prefix);
+
+// Conversion between numberings: directly when they share a versification, through a
+// conversion table, or in two steps through the reference versification.
+HRESULT __stdcall CanConvert(IBibleStat* from, IBibleStat* to);
+HRESULT __stdcall ConvertBibleIndex(IBibleStat* from, IBibleStat* to, int* book, int* chapter, int* verse,
+                                    int* verseEnd);
+HRESULT __stdcall ConvertBibleIndices(IBibleStat* from, IBibleStat* to, int* book, int* chapter, int* verse);
+HRESULT __stdcall ConvertRef(IUnknown* from, IUnknown* to, int handle, int* outHandle);
+
+// Reference libraries and reference lists.
+HRESULT __stdcall OpenBibleRefLibFile(const char* path, IBibleRefLib** out);
+HRESULT __stdcall OpenRefListFile(const char* path, IRefList** out);
 
 // Commentaries and lexicons: ".vol" and ".vrsn" open as user commentaries, any other
 // extension as a packaged lexicon.
