@@ -55,3 +55,13 @@ HRESULT CreateRyLanguage(const char* name, IRyLanguage** out) {
     }
     return NoThrow([&] { return CreateByProgId(name, out); });
 }
+
+HRESULT CreateRyTextTable(IRyTextTab** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (HMODULE dll = TextUtilities()) {
+        auto create = reinterpret_cast<CreateRyTextTabFn>(reinterpret_cast<void*>(GetProcAddress(dll, "CreateRyTextTab")));
+        if (create) return create(out);
+    }
+    return CoCreateInstance(CLSID_RyTextTab, nullptr, CLSCTX_INPROC_SERVER, IID_IRyTextTab, reinterpret_cast<void**>(out));
+}
