@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include "LexiconPackage.h"
+#include "LexiconSource.h"
 #include "NorwegianNames.h"
 #include "ProtestantCanon.h"
 #include "RyTextUtilsApi.h"
@@ -345,6 +346,122 @@ TEST_F(ZipLex, ArticleRowOutsideTheTextTableAnswersAnError) {
     EXPECT_EQ(E_INVALIDARG, lex->GetEntryText(1, buf, sizeof buf));
     EXPECT_EQ(E_INVALIDARG, lex->GetEntryTextLength(1, &length));
     EXPECT_EQ("Stripete dyr", EntryText(lex.Get(), 5));
+}
+
+// ---- The packager ----
+
+// The importers' markup in, the article text's markup out: links only to titles of the
+// lexicon, references in the Norwegian notation, escaped marks as characters that the
+// article text shows as they are.
+TEST_F(ZipLex, SourceMarkupBecomesArticleMarkup) {
+    auto isTitle = [](const std::string& t) { return t == "H24" || t == "SARAH"; };
+    struct Case {
+        const char* source;
+        const char* article;
+    };
+    const Case cases[] = {
+        {"From the same as {H24}; a plant", "From the same as {H24}; a plant"},
+        {"see {H9999} and {SARAH}", "see H9999 and {SARAH}"},
+        {"\\{chief\\} (fore-) father (\\{[-less]\\})", "[chief] (fore-) father ([[-less]])"},
+        {"\\<not a reference\\> \\\\ \\$", "\x8Bnot a reference\x9B \\ $"},
+        {"<1.12.1>", "<1 Mos 12:1>"},
+        {"Lineage of <2.6.16-2.6.20>; <6.21.4>,<6.21.10>", "Lineage of <2 Mos 6:16-20>; <Jos 21:4>,<Jos 21:10>"},
+        {"<19.23>", "<Sal 23>"},
+        {"<13.6.50-13.7.3>", "<1 Kr\xF8n 6:50-7:3>"},
+        {"<4.17-4.18>", "<4 Mos 17-18>"},
+        {"<43.3.16-43.3>", "43.3.16-43.3"},  // a verse to a chapter is no range
+        {"<1.51.1> <67.1.1> <0.1.1> <1.1> <Jude.5.14>", "1.51.1 67.1.1 0.1.1 <1 Mos 1> Jude.5.14"},
+        {"an open { and < alone", "an open [ and \x8B alone"},
+        {"a lone } and >", "a lone ] and \x9B"},
+        {"trailing \\", "trailing \\"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        MarkupCounts counts;
+        EXPECT_EQ(c.article, ConvertArticleLine(c.source, langStat_.Get(), isTitle, &counts)) << c.source;
+    }
+    MarkupCounts counts;
+    ConvertArticleLine("{H24} {nothing} <1.1.1> <1.99.1>", langStat_.Get(), isTitle, &counts);
+    EXPECT_EQ(1u, counts.links);
+    EXPECT_EQ(1u, counts.plainLinks);
+    EXPECT_EQ(1u, counts.references);
+    EXPECT_EQ(1u, counts.plainReferences);
+}
+
+TEST_F(ZipLex, SourceRecordsReadWithTheirAliases) {
+    const std::string path = dir_.File("source.txt");
+    ASSERT_TRUE(WriteWholeFile(path, "$$$00001\r\n$$=H1\n$$=H0001\nfather\n$$=not an alias\n\n$$$00002\n$$$EMPTY\n"));
+    std::vector<SourceRecord> records;
+    std::string error;
+    ASSERT_TRUE(ReadLexiconSource(path, &records, &error)) << error;
+    ASSERT_EQ(3u, records.size());
+    EXPECT_EQ("00001", records[0].key);
+    EXPECT_EQ((std::vector<std::string>{"H1", "H0001"}), records[0].aliases);
+    EXPECT_EQ((std::vector<std::string>{"father", "$$=not an alias", ""}), records[0].lines);
+    EXPECT_EQ("00002", records[1].key);
+    EXPECT_TRUE(records[1].lines.empty());
+
+    ASSERT_TRUE(WriteWholeFile(path, "stray line\n$$$A\n"));
+    EXPECT_FALSE(ReadLexiconSource(path, &records, &error));
+    EXPECT_NE(std::string::npos, error.find(":1:")) << error;
+    EXPECT_FALSE(ReadLexiconSource(dir_.File("none.txt"), &records, &error));
+}
+
+// Titles the reader could not serve are refused before anything is written; an alias that
+// repeats a title of its own article is left out.
+TEST_F(ZipLex, PackagerRefusesTitlesTheReaderCouldNotServe) {
+    struct Case {
+        const char* what;
+        std::function<void(LexiconPackage&)> fill;
+    };
+    const Case cases[] = {
+        {"one title, two articles", [](LexiconPackage& p) {
+             p.AddArticle(PackKey::Text("Abraham"), "a");
+             p.AddArticle(PackKey::Text("abraham"), "b");
+         }},
+        {"an alias that is another article's title", [](LexiconPackage& p) {
+             p.AddArticle(PackKey::Text("Abraham"), "a");
+             p.AddArticle(PackKey::Text("Isak"), "b");
+             p.AddAlias(PackKey::Text("Isak"), PackKey::Text("Abraham"), true);
+         }},
+        {"an alias of no article", [](LexiconPackage& p) {
+             p.AddArticle(PackKey::Text("Abraham"), "a");
+             p.AddAlias(PackKey::Text("Abram"), PackKey::Text("Sara"), true);
+         }},
+        {"an empty title", [](LexiconPackage& p) { p.AddArticle(PackKey::Text(""), "a"); }},
+        {"an at sign alone", [](LexiconPackage& p) { p.AddArticle(PackKey::Text("@"), "a"); }},
+        {"a title of 256 bytes", [](LexiconPackage& p) { p.AddArticle(PackKey::Text(std::string(256, 'a')), "a"); }},
+        {"no reference", [](LexiconPackage& p) { p.AddArticle(PackKey::Reference(0), "a"); }},
+        {"30 February", [](LexiconPackage& p) { p.AddArticle(PackKey::Date(30 | 2 << 8), "a"); }},
+        {"29 February 2023", [](LexiconPackage& p) { p.AddArticle(PackKey::Date(29 | 2 << 8 | 2023 << 16), "a"); }},
+    };
+    for (const Case& c : cases) {
+        LexiconPackage pack(langStat_.Get());
+        c.fill(pack);
+        PackResult result;
+        std::string error;
+        EXPECT_FALSE(pack.Write(Wide(path_), &result, &error)) << c.what;
+        EXPECT_FALSE(error.empty()) << c.what;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path_.c_str())) << c.what;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path_ + ".new").c_str())) << c.what;
+    }
+
+    LexiconPackage pack(langStat_.Get());
+    pack.AddArticle(PackKey::Text("01234"), "tall");
+    pack.AddArticle(PackKey::Date(29 | 2 << 8), "skudd\xE5rsdag");
+    pack.AddAlias(PackKey::Text("H1234"), PackKey::Text("01234"), false);
+    pack.AddAlias(PackKey::Text("H1234"), PackKey::Text("01234"), true);
+    pack.AddAlias(PackKey::Text("01234"), PackKey::Text("01234"), true);
+    PackResult result;
+    std::string error;
+    ASSERT_TRUE(pack.Write(Wide(path_), &result, &error)) << error;
+    EXPECT_EQ(3u, result.entries);
+    EXPECT_EQ(2u, result.duplicateAliases);
+    EXPECT_EQ(1u, result.listedAliases);
+    ComPtr<IVoLexicon> lex;
+    ASSERT_EQ(S_OK, OpenVoLexFile(path_.c_str(), lex.Put()));
+    ASSERT_EQ(S_OK, lex->OpenText());
+    EXPECT_EQ((std::vector<std::string>{"01234", "H1234", "29. februar"}), Titles(lex.Get()));
 }
 
 // ---- The sample lexicons of the program folder ----
