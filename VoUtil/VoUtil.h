@@ -6,6 +6,7 @@
 #include "IIndexedData.h"
 #include "IBibleStat.h"
 #include "IBibleLangStat.h"
+#include "IBibleRefLib.h"
 #include "commentary/IVoLexicon.h"
 
 extern "C" {
@@ -28,6 +29,18 @@ HRESULT __stdcall FindBibleStat(const GUID* identity, IBibleStat** out);
 HRESULT __stdcall OpenLangStatOnBibleStat(IStream* stream, IBibleStat* stat, IBibleLangStat** out);
 HRESULT __stdcall OpenLangStat(IStream* stream, IBibleLangStat** out);
 HRESULT __stdcall CreateLangStat(IBibleStat* stat, ILangStatSource* source, IBibleLangStat** out);
+
+// Conversion between numberings: directly when they share a versification, through a
+// conversion table, or in two steps through the reference versification.
+HRESULT __stdcall CanConvert(IBibleStat* from, IBibleStat* to);
+HRESULT __stdcall ConvertBibleIndex(IBibleStat* from, IBibleStat* to, int* book, int* chapter, int* verse,
+                                    int* verseEnd);
+HRESULT __stdcall ConvertBibleIndices(IBibleStat* from, IBibleStat* to, int* book, int* chapter, int* verse);
+HRESULT __stdcall ConvertRef(IUnknown* from, IUnknown* to, int handle, int* outHandle);
+
+// Reference libraries and reference lists.
+HRESULT __stdcall OpenBibleRefLibFile(const char* path, IBibleRefLib** out);
+HRESULT __stdcall OpenRefListFile(const char* path, IRefList** out);
 
 // Commentaries and lexicons: ".vol" and ".vrsn" open as user commentaries, any other
 // extension as a packaged lexicon.
