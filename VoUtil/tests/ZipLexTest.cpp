@@ -238,6 +238,9 @@ TEST_F(ZipLex, DamagedStreamsFailTheLoad) {
     const Case cases[] = {
         {"no Names", L"Names", nullptr, true, STG_E_FILENOTFOUND},
         {"no Stat", L"Stat", nullptr, true, STG_E_FILENOTFOUND},
+        {"empty Stat", L"Stat", [](std::string& b) { b.clear(); }, false, E_INVALIDARG},
+        {"Stat cut", L"Stat", [](std::string& b) { b.resize(b.size() / 2); }, false, E_INVALIDARG},
+        {"a collation nobody has", L"Names", [](std::string& b) { b.replace(1, 7, "NoSuchL"); }, false, CO_E_CLASSSTRING},
         {"empty Names", L"Names", [](std::string& b) { b.clear(); }, false, E_FAIL},
         {"more titles than the pool holds", L"Names", [](std::string& b) { SetInt32At(b, kTextCountAt, 1000); }, false, E_FAIL},
         {"negative reference count", L"Names", [](std::string& b) { SetInt32At(b, kRefCountAt, 0xFFFFFFFF); }, false, E_FAIL},
