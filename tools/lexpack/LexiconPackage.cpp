@@ -3,6 +3,7 @@
 #include <cstring>
 #include "Collation.h"
 #include "LeadingRecord.h"
+#include "LexDates.h"
 #include "TextTableWriter.h"
 
 namespace {
@@ -20,14 +21,6 @@ const char* SortText(const std::string& t) { return t.c_str() + (!t.empty() && t
 
 void AppendInt32(std::string& out, DWORD v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-bool ValidDate(DWORD v) {
-    static const int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int day = v & 0xFF, month = (v >> 8) & 0xFF, year = static_cast<int>(v >> 16);
-    if (year > 9999 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1]) return false;
-    if (month == 2 && day == 29 && year) return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return true;
 }
 
 std::string Describe(const PackKey& k) {
@@ -102,7 +95,7 @@ bool LexiconPackage::CheckKey(const PackKey& key, std::string* error) const {
         int b = -1, c = -1, v = -1;
         ok = key.value && handles_->RefToIndices(static_cast<int>(key.value), &b, &c, &v) == S_OK;
     } else if (key.kind == 3) {
-        ok = ValidDate(key.value);
+        ok = IsValidDateValue(key.value);
     } else {
         ok = false;
     }
