@@ -351,6 +351,35 @@ TEST_F(ZipLex, ArticleRowOutsideTheTextTableAnswersAnError) {
     EXPECT_EQ("Stripete dyr", EntryText(lex.Get(), 5));
 }
 
+// A lexicon that another program holds open for writing is read from a copy in the
+// temporary folder, which goes when the lexicon is released; a file that is no compound
+// file is refused.
+TEST_F(ZipLex, OpensAHeldFileFromACopyAndRefusesOtherFiles) {
+    PackSmall(path_);
+    HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    char temp[MAX_PATH];
+    ASSERT_NE(0u, GetTempPathA(MAX_PATH, temp));
+    const std::string copy = std::string(temp) + "Ordbok.vrsl";
+    {
+        ComPtr<IVoLexicon> lex;
+        ASSERT_EQ(S_OK, OpenVoLexFile(path_.c_str(), lex.Put()));
+        ASSERT_EQ(S_OK, lex->OpenText());
+        EXPECT_EQ("Julaften", EntryText(lex.Get(), 7));
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(copy.c_str()));
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(copy.c_str()));
+    CloseHandle(held);
+
+    const std::string text = dir_.File("tekst.vrsl");
+    ASSERT_TRUE(WriteWholeFile(text, std::string(4096, 'x')));
+    ComPtr<IVoLexicon> lex;
+    EXPECT_EQ(STG_E_FILEALREADYEXISTS, OpenVoLexFile(text.c_str(), lex.Put()));
+    EXPECT_EQ(STG_E_FILENOTFOUND, OpenVoLexFile(dir_.File("ingen.vrsl").c_str(), lex.Put()));
+    EXPECT_EQ(nullptr, lex.Get());
+}
+
 // ---- The packager ----
 
 // The importers' markup in, the article text's markup out: links only to titles of the
