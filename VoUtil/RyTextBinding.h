@@ -7,5 +7,3 @@
 
 // The collation object of a language by its name ("StdLang"), with one reference.
 HRESULT CreateRyLanguage(const char* name, IRyLanguage** out);
-// A new, empty text table, with one reference.
-HRESULT CreateRyTextTable(IRyTextTab** out);

@@ -6,6 +6,7 @@
 #include "IIndexedData.h"
 #include "IBibleStat.h"
 #include "IBibleLangStat.h"
+#include "IBible.h"
 #include "IBibleRefLib.h"
 #include "commentary/IVoLexicon.h"
 
@@ -29,6 +30,19 @@ HRESULT __stdcall FindBibleStat(const GUID* identity, IBibleStat** out);
 HRESULT __stdcall OpenLangStatOnBibleStat(IStream* stream, IBibleStat* stat, IBibleLangStat** out);
 HRESULT __stdcall OpenLangStat(IStream* stream, IBibleLangStat** out);
 HRESULT __stdcall CreateLangStat(IBibleStat* stat, ILangStatSource* source, IBibleLangStat** out);
+
+// Bible files: the old format and the new one (".vrsb").
+HRESULT __stdcall OpenBibleFile(const char* path, IBible** out);
+HRESULT __stdcall OpenNewBibleFile(const char* path, INewBible** out);
+
+// Strings and paths. GetDirFromFullPath cuts the path after its last backslash (a path
+// without one becomes empty); RemoveVerseTextFormatting turns each run of tabs and line
+// ends into one blank (a run at the start is dropped); both work in place. The collation
+// and prefix test are those of the built-in language "StdLang".
+char* __stdcall GetDirFromFullPath(char* path);
+char* __stdcall RemoveVerseTextFormatting(char* text);
+int __stdcall StringCompare(const char* a, const char* b);
+BOOL __stdcall StringIsPrefixedBy(const char* text, const char* prefix);
 
 // Conversion between numberings: directly when they share a versification, through a
 // conversion table, or in two steps through the reference versification.

@@ -13,8 +13,12 @@ function(versilo_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  # Wine keeps the user's locale formats in the prefix's registry and rewrites them when a
+  # process of another locale starts. Every test runs in the program's own locale, so those
+  # running side by side never rewrite them under each other; a test of another locale runs
+  # alone (RUN_SERIAL).
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "VERSILO_HEADLESS=1;GTEST_COLOR=no"
+    ENVIRONMENT "VERSILO_HEADLESS=1;GTEST_COLOR=no;LC_ALL=nb_NO.UTF-8"
     TIMEOUT ${T_TIMEOUT})
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")

@@ -6,6 +6,7 @@
 #include <vector>
 #include "RyServer.h"
 #include "TestFiles.h"
+#include "Regsvr32.h"
 
 namespace {
 
@@ -146,21 +147,6 @@ TEST_F(ServerTest, CreateRyTextTabHandsOutOneReference) {
 }
 
 // ---- Registration -------------------------------------------------------------------
-
-int RunRegsvr32(const std::string& args) {
-    char sys[MAX_PATH];
-    GetSystemDirectoryA(sys, MAX_PATH);
-    std::string cmd = std::string("\"") + sys + "\\regsvr32.exe\" /s " + args;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    KernelHandle process(pi.hProcess), thread(pi.hThread);
-    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) return -2;
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    return static_cast<int>(code);
-}
 
 std::string ReadKeyValue(HKEY root, const std::string& path, const char* name) {
     HKEY raw = nullptr;

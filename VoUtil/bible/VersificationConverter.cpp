@@ -2,6 +2,7 @@
 #include "VoUtil.h"
 #include "SortableTable.h"
 #include "Handles.h"
+#include "TextUtilsBinding.h"
 #include <algorithm>
 #include <new>
 
@@ -50,15 +51,9 @@ bool ExtensionIs(const char* name, const char* ext) {
 
 CVersificationConverter& CVersificationConverter::Library() {
     static CVersificationConverter converter([] {
-        HMODULE self = nullptr;
-        char path[MAX_PATH] = "";
-        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCSTR>(&CVersificationConverter::Library), &self);
-        const DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
-        const std::string file(path, n < MAX_PATH ? n : 0);
-        const size_t slash = file.find_last_of('\\');
+        char folder[MAX_PATH];
         // Without the module's own path there is no folder to read (never the current one).
-        return slash == std::string::npos ? std::string() : file.substr(0, slash + 1) + "Bibles\\";
+        return GetOwnModuleFolder(folder, MAX_PATH) ? std::string(folder) + "Bibles\\" : std::string();
     }());
     return converter;
 }

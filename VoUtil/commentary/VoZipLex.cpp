@@ -1,6 +1,6 @@
 #include "VoZipLex.h"
 #include "LeadingRecord.h"
-#include "RyTextBinding.h"
+#include "TextUtilsBinding.h"
 #include "UserLexFormat.h"
 #include "VarInt.h"
 #include "ZipLexFormat.h"
@@ -115,7 +115,7 @@ HRESULT VoZipLex::LoadText(IRyTextTab** out) {
     if (FAILED(hr)) return hr;
     ComPtr<IRyTextTab> table;
     ComPtr<IPersistStream> persist;
-    hr = CreateRyTextTable(table.Put());
+    hr = CreateTextTabObject(table.PutVoid());
     if (SUCCEEDED(hr)) hr = table.As(IID_IPersistStream, &persist);
     if (SUCCEEDED(hr)) hr = persist->Load(stream.Get());
     if (FAILED(hr)) return hr;
