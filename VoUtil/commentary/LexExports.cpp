@@ -7,6 +7,7 @@
 #include "UserLexFormat.h"
 #include "VarInt.h"
 #include "VoUserLex.h"
+#include "VoZipLex.h"
 #include "VoUtil.h"
 
 namespace {
@@ -63,10 +64,9 @@ HRESULT OpenLexFile(const char* path, IVoLexicon** out, const LexBinding& bindin
     std::wstring wide;
     HRESULT hr = WidePath(path, &wide);
     if (FAILED(hr)) return hr;
-    // Packaged lexicons are opened by their own class, which this build does not have yet.
-    if (!IsUserCommentaryPath(path)) return E_NOTIMPL;
     ComPtr<IPersistFile> file;
-    hr = CreateObjectAs<VoUserLex>(IID_IPersistFile, file.Put(), binding);
+    hr = IsUserCommentaryPath(path) ? CreateObjectAs<VoUserLex>(IID_IPersistFile, file.Put(), binding)
+                                    : CreateObjectAs<VoZipLex>(IID_IPersistFile, file.Put(), binding);
     if (FAILED(hr)) return hr;
     hr = file->Load(wide.c_str(), 0);
     if (FAILED(hr)) return hr;

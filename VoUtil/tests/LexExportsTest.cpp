@@ -139,7 +139,8 @@ TEST_F(LexExports, ArgumentsAreChecked) {
     char name[64];
     EXPECT_EQ(S_OK, lex->GetName(name));
     EXPECT_STREQ("", name);
-    EXPECT_EQ(E_NOTIMPL, OpenVoLexFile(dir_.File("lexicon.vrsl").c_str(), lex.Put()));
+    // A packaged lexicon that is not there.
+    EXPECT_EQ(STG_E_FILENOTFOUND, OpenVoLexFile(dir_.File("lexicon.vrsl").c_str(), lex.Put()));
     EXPECT_FALSE(lex);
 }
 
