@@ -60,3 +60,16 @@ function(versilo_decorated_exports target def)
   target_link_libraries(${target}_imports INTERFACE ${implib})
   add_dependencies(${target}_imports ${target}_implib ${target})
 endfunction()
+
+# versilo_late_dependency(TARGET OTHER)
+# Makes TARGET depend on OTHER (a data target of tools/, say) when OTHER exists once the
+# whole tree is configured, whichever directory defines it later.
+function(_versilo_dependency_if_target target other)
+  if(TARGET ${other})
+    add_dependencies(${target} ${other})
+  endif()
+endfunction()
+function(versilo_late_dependency target other)
+  cmake_language(EVAL CODE
+    "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL _versilo_dependency_if_target [[${target}]] [[${other}]])")
+endfunction()

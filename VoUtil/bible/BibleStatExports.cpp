@@ -15,12 +15,7 @@ extern "C" HRESULT __stdcall OpenBibleStatStream(IStream* stream, IBibleStat** o
 }
 
 extern "C" HRESULT __stdcall OpenBibleStatFile(const char* path, IBibleStat** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    ComPtr<IStream> stream;
-    HRESULT hr = CPosStreamOnFile::OpenRead(path, stream.Put());
-    if (FAILED(hr)) return hr;
-    return OpenBibleStat(stream.Get(), out);
+    return OpenFileWith(path, out, OpenBibleStat);
 }
 
 extern "C" HRESULT __stdcall CreateBibleStat(const GUID* identity, const GUID* versification, int bookCount,

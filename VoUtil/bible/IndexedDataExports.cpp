@@ -17,12 +17,7 @@ extern "C" HRESULT __stdcall OpenIndexedDataOnStream(IStream* stream, IIndexedDa
 }
 
 extern "C" HRESULT __stdcall OpenIndexedDataFile(const char* path, IIndexedData** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    ComPtr<IStream> stream;
-    HRESULT hr = CPosStreamOnFile::OpenRead(path, stream.Put());
-    if (FAILED(hr)) return hr;
-    return OpenIndexedDataOnStream(stream.Get(), out);
+    return OpenFileWith(path, out, OpenIndexedDataOnStream);
 }
 
 extern "C" HRESULT __stdcall CreateIndexedDataOnStream(IStream* stream, BOOL sparse, int entryCount,

@@ -5,6 +5,7 @@
 #pragma once
 #include "Unknown.h"
 #include "Handles.h"
+#include "ComPtr.h"
 #include <objidl.h>
 
 // {25828082-25F1-11D0-9680-444553540000}
@@ -50,3 +51,15 @@ public:
 private:
     FileHandle file_;
 };
+
+// The body of an export that opens a file: *out is cleared, the file opened for reading
+// and its stream handed to the export that reads from a stream.
+template <class I, class OpenOnStream>
+HRESULT OpenFileWith(const char* path, I** out, OpenOnStream openOnStream) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    ComPtr<IStream> stream;
+    HRESULT hr = CPosStreamOnFile::OpenRead(path, stream.Put());
+    if (FAILED(hr)) return hr;
+    return openOnStream(stream.Get(), out);
+}
