@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Brings a Debian machine to the state the build and tests need. Idempotent: when every
+# Brings a Debian machine to the state the build and tests need: both cross compilers and
+# both Wines (the 32-bit one installs on machines that cannot run it; test.sh then leaves
+# the 32-bit build out). Idempotent: when every
 # package is present it only checks and returns.
 set -euo pipefail
 
 packages=(
   cmake ninja-build
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-tools
-  wine wine32:i386 libwine-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
+  wine wine32:i386 wine64 libwine-dev
   xvfb xauth
   locales python3
   googletest
