@@ -11,7 +11,7 @@ namespace {
 constexpr UINT kAnswer = WM_APP + 1;
 constexpr UINT kDestroySelf = WM_APP + 2;
 constexpr UINT kMaybe = WM_APP + 3;
-const wchar_t kClass[] = L"RyWindowTestClass";
+const char kClass[] = "RyWindowTestClass";
 
 struct Log {
     std::vector<UINT> messages;
@@ -29,10 +29,10 @@ public:
     explicit TestWindow(Log& log, bool failCreate = false) : log_(log), failCreate_(failCreate) {}
     ~TestWindow() override = default;
 
-    static void GetWindowClass(WNDCLASSEXW& wc) {
-        wc.hInstance = ::GetModuleHandleW(nullptr);
+    static void GetWindowClass(ry::WindowClass& wc) {
+        wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.lpszClassName = kClass;
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     }
 
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
@@ -45,7 +45,7 @@ public:
             {kDestroySelf, RyMsg<&TestWindow::OnDestroySelf>},
             {kMaybe, RyMsgMaybe<&TestWindow::OnMaybe>},
         };
-        return RyDispatchMessage(*this, map, message, wParam, lParam, result);
+        return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
     }
     void OnFinalMessage(HWND hwnd) override {
         ++log_.finalCalls;
@@ -55,7 +55,7 @@ public:
     }
 
 private:
-    int OnCreate(const CREATESTRUCTW&) { return failCreate_ ? -1 : 0; }
+    int OnCreate(const ry::CreateStruct&) { return failCreate_ ? -1 : 0; }
     void OnSize(UINT, int, int) { ++log_.sizes; }
     LRESULT OnAnswer(WPARAM w, LPARAM l) { return static_cast<LRESULT>(w + l); }
     LRESULT OnDestroySelf(WPARAM, LPARAM) {
@@ -76,7 +76,7 @@ private:
 
 HWND MakeWindow(TestWindow* w) {
     RECT rc = {10, 10, 210, 110};
-    return w->Create(nullptr, rc, 0, 0, L"Ry test");
+    return w->Create(nullptr, rc, 0, 0, "Ry test");
 }
 
 TEST(RyWindow, BindsOnTheFirstMessageAndRoutesThroughTheMap) {
@@ -125,13 +125,13 @@ TEST(RyWindow, AFailedCreationLeavesTheObjectToItsCreator) {
 TEST(RyWindow, AStaleClassOfTheSameNameIsRegisteredAnew) {
     // A class with the same name but another procedure, as an earlier load of a library
     // would leave behind.
-    WNDCLASSEXW wc = {};
+    WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kClass;
-    UnregisterClassW(kClass, wc.hInstance);
-    ASSERT_NE(0, RegisterClassExW(&wc));
+    UnregisterClassA(kClass, wc.hInstance);
+    ASSERT_NE(0, RegisterClassExA(&wc));
     Log log;
     auto* w = new TestWindow(log);
     HWND hwnd = MakeWindow(w);
