@@ -18,7 +18,6 @@ using CreateStruct = CREATESTRUCTA;
 inline LRESULT DefProc(HWND h, UINT m, WPARAM w, LPARAM l) { return ::DefWindowProcA(h, m, w, l); }
 inline LRESULT CallProc(WNDPROC p, HWND h, UINT m, WPARAM w, LPARAM l) { return ::CallWindowProcA(p, h, m, w, l); }
 inline LRESULT Send(HWND h, UINT m, WPARAM w, LPARAM l) { return ::SendMessageA(h, m, w, l); }
-inline BOOL Post(HWND h, UINT m, WPARAM w, LPARAM l) { return ::PostMessageA(h, m, w, l); }
 inline LONG_PTR GetLongPtr(HWND h, int index) { return ::GetWindowLongPtrA(h, index); }
 inline LONG_PTR SetLongPtr(HWND h, int index, LONG_PTR value) { return ::SetWindowLongPtrA(h, index, value); }
 inline BOOL ClassInfo(HINSTANCE instance, const char* name, WindowClass* out) {
