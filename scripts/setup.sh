@@ -30,7 +30,7 @@ fi
 # double-byte text tests use ja_JP (Wine gives it the ANSI code page 932).
 locales_ready() {
   locale -a 2>/dev/null | grep -qi '^nb_NO.utf8$' && locale -a 2>/dev/null | grep -qi '^en_US.utf8$' &&
-    locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'
+    locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' && locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$'
 }
 
 if [ ${#missing[@]} -eq 0 ] && locales_ready; then
@@ -47,7 +47,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 if ! locales_ready; then
-  for l in "nb_NO.UTF-8 UTF-8" "en_US.UTF-8 UTF-8" "ja_JP.UTF-8 UTF-8"; do
+  for l in "nb_NO.UTF-8 UTF-8" "en_US.UTF-8 UTF-8" "ja_JP.UTF-8 UTF-8" "ru_RU.UTF-8 UTF-8"; do
     grep -q "^$l" /etc/locale.gen 2>/dev/null || echo "$l" | $SUDO tee -a /etc/locale.gen >/dev/null
   done
   $SUDO locale-gen >/dev/null
