@@ -23,6 +23,7 @@ benches=(
   "bench/VoViewBench.exe"
   "bench/LexBench.exe"
   "bench/ZipLexBench.exe"
+  "bench/biblelist/BibleListBench.exe"
 )
 for b in "${benches[@]}"; do
   for a in "${archs[@]}"; do
