@@ -56,6 +56,14 @@ inline std::string ReadWholeFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
+// A path of the build folder (a Unix path) as Wine sees it.
+inline std::string WinePath(const char* unixPath) {
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
 inline bool WriteWholeFile(const std::string& path, const std::string& data) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
     f.write(data.data(), static_cast<std::streamsize>(data.size()));
