@@ -11,15 +11,6 @@ class VoBibleInfoList;
 class VoKv61MarkedVerses;
 struct VoBiblePosition;
 
-// Command ids of the colour-marking menu.
-constexpr UINT kCmdMarksVisible = 2301;
-constexpr UINT kCmdMarkSelection = 2302;
-constexpr UINT kCmdNextMarked = 2303;
-constexpr UINT kCmdPreviousMarked = 2304;
-constexpr UINT kCmdImportMarks = 2305;
-constexpr UINT kCmdExportMarks = 2306;
-constexpr UINT kCmdClearMarks = 2309;
-
 // Message texts of the commands.
 constexpr UINT kIdsExportFailed = 138;   // "Klarte ikke eksportere fargemarkeringene til '%1'."
 constexpr UINT kIdsImportFailed = 139;   // "Klarte ikke importere fargemarkeringene fra '%1'."

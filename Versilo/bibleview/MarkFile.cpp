@@ -2,6 +2,7 @@
 #include "MarkFile.h"
 #include <string>
 #include "Handles.h"
+#include "ShellRoutines.h"
 
 namespace {
 
@@ -33,17 +34,19 @@ bool WriteMarkFile(const char* path, const UINT32* words, UINT wordCount) {
     for (UINT w = 0; w < wordCount; ++w) PutWord(&bytes[8 + 4 * static_cast<size_t>(w)], words[w]);
 
     // A disk that fills up or a removed medium must not leave a cut file in place of an
-    // earlier good export: write beside it, then replace.
-    std::string temp = std::string(path) + ".tmp";
+    // earlier good export: write a fresh file in the same folder, then replace.
+    std::string folder(path, static_cast<size_t>(GetFileNamePart(path) - path));
+    if (folder.empty()) folder = ".";
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(folder.c_str(), "vrs", 0, temp)) return false;
     bool ok;
     {
-        FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE,
-                                    nullptr));
-        if (!file) return false;
-        ok = WriteAll(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size())) && FlushFileBuffers(file.Get());
+        FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr));
+        ok = file && WriteAll(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size())) &&
+             FlushFileBuffers(file.Get());
     }
-    if (ok && MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-    DeleteFileA(temp.c_str());
+    if (ok && MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    DeleteFileA(temp);
     return false;
 }
 

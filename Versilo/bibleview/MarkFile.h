@@ -7,8 +7,8 @@
 
 constexpr UINT32 kMarkFileVersion = 1;
 
-// Writes the words to path through a temporary file beside it that replaces path only
-// when it was written whole. True on success.
+// Writes the words to path through a temporary file in its folder that replaces path
+// only when it was written whole. True on success.
 bool WriteMarkFile(const char* path, const UINT32* words, UINT wordCount);
 // Reads the bit data of path into bytes when the file opens, its version is 1 and N is
 // at most maxBytes and all N bytes are there; otherwise false with bytes untouched.

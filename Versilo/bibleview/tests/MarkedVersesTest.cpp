@@ -223,6 +223,25 @@ TEST_F(MarkedVersesTest, ExportWritesVersionLengthAndEveryWord) {
     // No folder: false, and nothing is left behind.
     EXPECT_FALSE(store.Export(dir.File("gone\\marks.vrsv").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(dir.File("gone").c_str()));
+    // A file that cannot be replaced keeps what it held, and no scratch file stays.
+    const std::string kept = dir.File("kept.vrsv");
+    ASSERT_TRUE(WriteWholeFile(kept, "earlier export"));
+    {
+        // Open elsewhere, without sharing.
+        FileHandle open(CreateFileA(kept.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(open);
+        EXPECT_FALSE(store.Export(kept.c_str()));
+    }
+    EXPECT_EQ("earlier export", ReadWholeFile(kept));
+    int files = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(dir.File("*").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    EXPECT_EQ(2, files) << "marks.vrsv and kept.vrsv";
 }
 
 }  // namespace
