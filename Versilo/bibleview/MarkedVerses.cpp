@@ -41,7 +41,9 @@ HRESULT VoKv61MarkedVerses::Load(AVoKv61MarkedVersesSink* sink) {
     ComPtr<IBibleHandles> handles;
     hr = stat.As(IID_IBibleHandles, &handles);
     if (FAILED(hr)) return hr;
-    if (!bits_.Init(stat->GetVerseCount())) return E_OUTOFMEMORY;
+    const int verses = stat->GetVerseCount();
+    if (verses < 0) return E_UNEXPECTED;
+    if (!bits_.Init(verses)) return E_OUTOFMEMORY;
     stat_ = stat;
     handles_ = handles;
 
