@@ -119,14 +119,8 @@ private:
         }
         CreateDirectoryA((std::string(program) + "scratch").c_str(), nullptr);
         CreateDirectoryA((std::string(program) + "scratch\\Lexicons").c_str(), nullptr);
-        const std::string dir = Lexicons();
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
-        if (h == INVALID_HANDLE_VALUE) return;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((dir + found.cFileName).c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
+        EmptyFolder(Lexicons());
     }
+
     std::vector<RegKey> keys_;
 };
