@@ -293,18 +293,23 @@ TEST_F(VirtualComboTest, HoldingTheMouseBelowTheListScrollsAfterAQuarterSecondTh
     PostMessageA(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(below.x, below.y));
     Pump();
 
-    // The move below scrolls one row at once; then nothing until 251 ms, then a row at a
-    // time, each more than 40 ms after the last.
-    ASSERT_GE(g_tops.size(), 6u);
-    EXPECT_EQ(0, g_tops[0].second);
-    EXPECT_EQ(1, g_tops[1].second);
-    EXPECT_LE(g_tops[1].first, 2u);
-    EXPECT_EQ(2, g_tops[2].second);
-    EXPECT_GE(g_tops[2].first, 251u);
-    EXPECT_LE(g_tops[2].first, 253u);
-    for (size_t i = 3; i < g_tops.size(); ++i) {
-        EXPECT_EQ(static_cast<int>(i), g_tops[i].second);
-        EXPECT_EQ(41u, g_tops[i].first - g_tops[i - 1].first);
+    // The move below scrolls one row at once (the system may add a move of its own to the
+    // same point); then nothing until 251 ms, then a row at a time, each more than 40 ms
+    // after the last.
+    std::vector<std::pair<DWORD, int>> timed;
+    int afterMoves = 0;
+    for (const auto& t : g_tops) {
+        if (t.first < 10) afterMoves = t.second;
+        else timed.push_back(t);
+    }
+    EXPECT_GE(afterMoves, 1);
+    ASSERT_GE(timed.size(), 4u);
+    EXPECT_GE(timed[0].first, 251u);
+    EXPECT_LE(timed[0].first, 253u);
+    EXPECT_EQ(afterMoves + 1, timed[0].second);
+    for (size_t i = 1; i < timed.size(); ++i) {
+        EXPECT_EQ(timed[i - 1].second + 1, timed[i].second);
+        EXPECT_EQ(41u, timed[i].first - timed[i - 1].first);
     }
     // Released outside the list: the row first pressed again, accepted.
     EXPECT_FALSE(combo_.IsDroppedDown());
