@@ -76,3 +76,22 @@ private:
     ComPtr<IStorage> inner_;
     volatile LONG refs_ = 1;
 };
+
+// Puts a failing storage over the commentary's own file (path) under an open commentary
+// (any object with IPersistStorage); the commentary holds it. Null when that fails.
+inline FailingStorage* InterposeFailingStorage(IUnknown* lex, const std::string& path) {
+    ComPtr<IPersistStorage> ps;
+    if (FAILED(lex->QueryInterface(IID_IPersistStorage, ps.PutVoid())) || FAILED(ps->HandsOffStorage()))
+        return nullptr;
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1));
+    ComPtr<IStorage> real;
+    if (FAILED(StgOpenStorage(wide.c_str(), nullptr, STGM_TRANSACTED | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr,
+                              0, real.Put())))
+        return nullptr;
+    FailingStorage* failing = new FailingStorage(real.Get());
+    const HRESULT hr = ps->SaveCompleted(failing);
+    failing->Release();  // the commentary holds it now
+    return SUCCEEDED(hr) ? failing : nullptr;
+}

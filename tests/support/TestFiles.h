@@ -51,6 +51,17 @@ private:
     std::string path_;
 };
 
+// Deletes the files (not the sub-folders) of dir, a folder path ending in "\".
+inline void EmptyFolder(const std::string& dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((dir + found.cFileName).c_str());
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+}
+
 inline std::string ReadWholeFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());

@@ -78,15 +78,6 @@ protected:
     ScratchRegistry registry;
 
 private:
-    static void Empty(const std::string& dir) {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
-        if (h == INVALID_HANDLE_VALUE) return;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((dir + found.cFileName).c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
     static void PrepareFolders() {
         char program[kDirectoryCapacity];
         GetProgramDirectory(program);
@@ -100,7 +91,7 @@ private:
         CreateDirectoryA(base.c_str(), nullptr);
         CreateDirectoryA((base + "\\Bibles").c_str(), nullptr);
         CreateDirectoryA((base + "\\RefLibs").c_str(), nullptr);
-        Empty(Bibles());
-        Empty(RefLibs());
+        EmptyFolder(Bibles());
+        EmptyFolder(RefLibs());
     }
 };
