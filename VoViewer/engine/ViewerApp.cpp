@@ -76,7 +76,7 @@ bool VoViewerApp::OpenFirstBible() {
         lstrcpynA(settings_.bible, kDefaultViewerBible, sizeof(settings_.bible));
         return true;
     }
-    static char names[kMaxScannedBibles][kListedNameSize];
+    char names[kMaxScannedBibles][kListedNameSize];
     const int count = ScanDirectory(biblesDirectory_, "vrsb", names, kMaxScannedBibles);
     for (int i = 0; i < count; ++i) {
         char stem[VoViewerSettings::kBibleSize];
