@@ -23,23 +23,23 @@ protected:
 };
 
 // Puts a failing storage over the commentary's own file under an open commentary.
-FailingStorage* InterposeFailingStorage(IVoLexicon* lex, const std::string& path) {
+void InterposeFailingStorage(IVoLexicon* lex, const std::string& path, StorageFaults& faults) {
     ComPtr<IPersistStorage> ps;
     EXPECT_EQ(S_OK, lex->QueryInterface(IID_IPersistStorage, ps.PutVoid()));
     EXPECT_EQ(S_OK, ps->HandsOffStorage());
     ComPtr<IStorage> real;
     EXPECT_EQ(S_OK, StgOpenStorage(Wide(path).c_str(), nullptr, STGM_TRANSACTED | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
                                    nullptr, 0, real.Put()));
-    FailingStorage* failing = new FailingStorage(real.Get());
+    FailingStorage* failing = new FailingStorage(real.Get(), faults);
     EXPECT_EQ(S_OK, ps->SaveCompleted(failing));
     failing->Release();  // the commentary holds it now
-    return failing;
 }
 
 TEST_F(UserLexSafety, FailedSaveKeepsTheFileAndTheEdits) {
     const std::string before = ReadWholeFile(path_);
     ComPtr<IVoLexicon> lex = Open(path_);
-    FailingStorage* failing = InterposeFailingStorage(lex.Get(), path_);
+    StorageFaults faults, *failing = &faults;
+    InterposeFailingStorage(lex.Get(), path_, faults);
     AddEntry(lex.Get(), "Isak", "S\xF8nn");
     ASSERT_EQ(S_OK, lex->SetEntryText(1, "Endret"));
     const std::vector<EntryView> edited = Entries(lex.Get());
@@ -77,7 +77,8 @@ TEST_F(UserLexSafety, FailedSaveThenCloseLeavesTheLastSave) {
     const std::string before = ReadWholeFile(path_);
     {
         ComPtr<IVoLexicon> lex = Open(path_);
-        FailingStorage* failing = InterposeFailingStorage(lex.Get(), path_);
+        StorageFaults faults, *failing = &faults;
+    InterposeFailingStorage(lex.Get(), path_, faults);
         failing->failCommit = STG_E_MEDIUMFULL;
         AddEntry(lex.Get(), "Isak", "S\xF8nn");
         ComPtr<IPersistFile> file;
