@@ -409,9 +409,10 @@ HRESULT STDMETHODCALLTYPE VoLexiconBase::Save(LPCOLESTR path, BOOL) {
 }
 
 // The saved file must pass the whole structure check, its names included, and open again
-// as SaveCompleted will open it.
+// as SaveCompleted will open it. A file the check refuses was damaged by the save.
 HRESULT VoLexiconBase::CheckSavedFile() const {
     HRESULT hr = CheckCompoundFile(path_.c_str());
+    if (hr == STG_E_INVALIDNAME || hr == STG_E_FILEALREADYEXISTS) return STG_E_DOCFILECORRUPT;
     if (FAILED(hr)) return hr;
     ComPtr<IStorage> reopened;
     return StgOpenStorage(path_.c_str(), nullptr, openMode_, nullptr, 0, reopened.Put());
