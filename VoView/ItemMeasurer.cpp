@@ -18,6 +18,12 @@ private:
 bool ItemMeasurer::Reset(int count, int unitsPerItem) {
     count_ = std::max(count, 0);
     unitsPerItem_ = unitsPerItem;
+    if (unitsPerItem_ == 0 && count_ > kMaxMeasuredItems) {
+        count_ = 0;
+        cache_.Reset(0);
+        perItem_.clear();
+        return false;
+    }
     try {
         cache_.Reset(unitsPerItem_ != 0 ? std::min(count_, kCacheSize) : 0);
         perItem_.assign(unitsPerItem_ == 0 ? static_cast<size_t>(count_) : 0, 0u);

@@ -12,11 +12,17 @@
 class ItemMeasurer : public ItemMetrics {
 public:
     static constexpr int kCacheSize = 512;
+    // The longest list measured in full (0 units per item): every relayout measures each of
+    // its items through the server, so a larger count would stall the window for minutes,
+    // and where the address space allows a per-item array of billions of entries (64-bit)
+    // nothing else stops it.
+    static constexpr int kMaxMeasuredItems = 1 << 20;
 
     explicit ItemMeasurer(IVoItemServer* server) : server_(server) {}  // borrowed
 
     void SetFont(HFONT font) { font_ = font; }
-    // Sized for a new list; answers false when the memory cannot be had.
+    // Sized for a new list; answers false when the memory cannot be had, or when a list
+    // measured in full is longer than kMaxMeasuredItems.
     bool Reset(int count, int unitsPerItem);
     void EmptyCache() { cache_.Clear(); }
     // With 0 units per item: measures every item at `width` into the per-item array and

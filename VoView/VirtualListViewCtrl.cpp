@@ -22,16 +22,16 @@ bool RyVirtualListViewCtrl::Initialise() {
     return ResetItems();
 }
 
-void RyVirtualListViewCtrl::GetWindowClass(WNDCLASSEXW& wc) {
+void RyVirtualListViewCtrl::GetWindowClass(ry::WindowClass& wc) {
     // Under the program's own instance, so the class outlives any one load of this library.
-    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = VO_TEXT_WINDOW_CLASS;
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
 }
 
-bool RyVirtualListViewCtrl::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
+bool RyVirtualListViewCtrl::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                                  LRESULT& result) {
     using Self = RyVirtualListViewCtrl;
     // Keyboard, mouse, cursor and timer messages and WM_COPY join this map with the
@@ -62,10 +62,10 @@ bool RyVirtualListViewCtrl::ProcessWindowMessage(HWND, UINT message, WPARAM wPar
         {TWM_GETITEMRECT, RyMsg<&Self::OnGetItemRect>},
         {TWM_SETDIMSELECTION, RyMsg<&Self::OnSetDimSelection>},
     };
-    return RyDispatchMessage(*this, map, message, wParam, lParam, result);
+    return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
 }
 
-int RyVirtualListViewCtrl::OnCreate(const CREATESTRUCTW&) {
+int RyVirtualListViewCtrl::OnCreate(const ry::CreateStruct&) {
     ComPtr<IDropTarget> target;
     if (SUCCEEDED(server_->QueryInterface(IID_IDropTarget, target.PutVoid())) && target)
         dropTargetRegistered_ = SUCCEEDED(::RegisterDragDrop(hwnd_, target.Get()));

@@ -26,14 +26,14 @@ public:
     // Sizes cache, per-item array and selection for the server's item count.
     bool Initialise();
 
-    static void GetWindowClass(WNDCLASSEXW& wc);
+    static void GetWindowClass(ry::WindowClass& wc);
 
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnFinalMessage(HWND) override { delete this; }
 
 private:
     // Standard messages.
-    int OnCreate(const CREATESTRUCTW& cs);
+    int OnCreate(const ry::CreateStruct& cs);
     void OnDestroy();
     void OnSize(UINT type, int cx, int cy);
     void OnSetFont(HFONT font, bool redraw);
@@ -43,7 +43,7 @@ private:
     void OnSetFocus(HWND);
     void OnKillFocus(HWND);
     LRESULT OnChar(WPARAM wParam, LPARAM lParam, bool& handled);
-    void OnVScroll(int code, int thumb);
+    void OnVScroll(int code, UINT thumb, HWND bar);
     void OnMouseWheel(UINT keys, int delta, POINT pt);
 
     // Private messages.

@@ -84,7 +84,7 @@ void RyVirtualListViewCtrl::ScrollBy(int d) {
     ::UpdateWindow(hwnd_);
 }
 
-void RyVirtualListViewCtrl::OnVScroll(int code, int) {
+void RyVirtualListViewCtrl::OnVScroll(int code, UINT, HWND) {
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;

@@ -85,7 +85,7 @@ enum : UINT {
 };
 
 // The window class of the text window.
-#define VO_TEXT_WINDOW_CLASS L"OrdvevTextWindow"
+#define VO_TEXT_WINDOW_CLASS "OrdvevTextWindow"
 // VoView.dll exports VoCreateBibleTextWindow by this ordinal only.
 #define VO_CREATE_BIBLE_TEXT_WINDOW_ORDINAL 10
 

@@ -72,9 +72,10 @@ struct MemoryDcTraits {
 };
 using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;  // CreateCompatibleDC
 
+// A null window gives no DC (GetDC(NULL) would be the whole screen's).
 class WindowDc {
 public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(hwnd ? ::GetDC(hwnd) : nullptr) {}
     ~WindowDc() { if (dc_) ::ReleaseDC(hwnd_, dc_); }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
@@ -86,8 +87,8 @@ private:
 
 class PaintDc {
 public:
-    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
-    ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(hwnd ? ::BeginPaint(hwnd, &ps_) : nullptr) {}
+    ~PaintDc() { if (dc_) ::EndPaint(hwnd_, &ps_); }
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     HDC Get() const { return dc_; }
@@ -109,6 +110,40 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// Saves a DC's whole state (objects, colours, modes, clipping) and restores it at the end.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) : dc_(dc), saved_(dc ? ::SaveDC(dc) : 0) {}
+    ~SavedDcState() { if (saved_) ::RestoreDC(dc_, saved_); }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// Global memory (clipboard and drag data): freed unless released to its new owner.
+struct GlobalMemoryTraits {
+    static HGLOBAL Invalid() { return nullptr; }
+    static void Close(HGLOBAL h) { ::GlobalFree(h); }
+};
+using GlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;  // GlobalAlloc
+
+// The bytes of a global memory block, locked for a scope; Get() is null when it cannot be locked.
+template <class T = void>
+class GlobalLocked {
+public:
+    explicit GlobalLocked(HGLOBAL h) : h_(h), p_(h ? ::GlobalLock(h) : nullptr) {}
+    ~GlobalLocked() { if (p_) ::GlobalUnlock(h_); }
+    GlobalLocked(const GlobalLocked&) = delete;
+    GlobalLocked& operator=(const GlobalLocked&) = delete;
+    T* Get() const { return static_cast<T*>(p_); }
+    SIZE_T Size() const { return p_ ? ::GlobalSize(h_) : 0; }
+private:
+    HGLOBAL h_;
+    void* p_;
 };
 
 // A function exported by a loaded module, as a pointer of the caller's type (null when

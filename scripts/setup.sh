@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Brings a Debian machine to the state the build and tests need. Idempotent: when every
+# Brings a Debian machine to the state the build and tests need: both cross compilers and
+# both Wines (the 32-bit one installs on machines that cannot run it; test.sh then leaves
+# the 32-bit build out). Idempotent: when every
 # package is present it only checks and returns.
 set -euo pipefail
 
 packages=(
   cmake ninja-build
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-tools
-  wine wine32:i386 libwine-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
+  wine wine32:i386 wine64 libwine-dev
   xvfb xauth
   locales python3
   googletest
@@ -27,7 +30,7 @@ fi
 # double-byte text tests use ja_JP (Wine gives it the ANSI code page 932).
 locales_ready() {
   locale -a 2>/dev/null | grep -qi '^nb_NO.utf8$' && locale -a 2>/dev/null | grep -qi '^en_US.utf8$' &&
-    locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'
+    locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' && locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$'
 }
 
 if [ ${#missing[@]} -eq 0 ] && locales_ready; then
@@ -44,7 +47,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 if ! locales_ready; then
-  for l in "nb_NO.UTF-8 UTF-8" "en_US.UTF-8 UTF-8" "ja_JP.UTF-8 UTF-8"; do
+  for l in "nb_NO.UTF-8 UTF-8" "en_US.UTF-8 UTF-8" "ja_JP.UTF-8 UTF-8" "ru_RU.UTF-8 UTF-8"; do
     grep -q "^$l" /etc/locale.gen 2>/dev/null || echo "$l" | $SUDO tee -a /etc/locale.gen >/dev/null
   done
   $SUDO locale-gen >/dev/null

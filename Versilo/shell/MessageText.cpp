@@ -39,7 +39,8 @@ char* VoTextArg::GetText(char* buffer, int capacity) const {
     buffer[0] = '\0';
     switch (kind_) {
     case kText:
-        if (value_) lstrcpynA(buffer, reinterpret_cast<const char*>(value_), capacity);
+        // Cut by whole characters: a byte count could leave a lead byte without its trail.
+        if (value_) *CopyWholeCharacters(buffer, buffer + capacity - 1, reinterpret_cast<const char*>(value_)) = '\0';
         break;
     case kResource:
         if (LoadStringA(GetResourceModule(), static_cast<UINT>(value_), buffer, capacity) <= 0) buffer[0] = '\0';

@@ -1,21 +1,11 @@
 // VoViewSettings and the display font's LOGFONT.
 #include "ViewSettings.h"
 #include "Registry.h"
+#include "ScreenMetrics.h"
 
 namespace {
 
 const char kDefaultFace[] = "Times New Roman";
-
-int ScreenPixelsPerInchY() {
-    static int cached = 0;
-    if (!cached) {
-        HDC screen = GetDC(nullptr);
-        cached = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen) ReleaseDC(nullptr, screen);
-        if (cached <= 0) cached = 96;
-    }
-    return cached;
-}
 
 // Limits v to [low, high], so that an absurd size cannot overflow the integer it is cut to.
 double Clamp(double v, double low, double high) {
@@ -26,7 +16,7 @@ double Clamp(double v, double low, double high) {
 
 char* MakeLogFont(LOGFONTA* logFont, const char* face, double points) {
     *logFont = LOGFONTA{};
-    logFont->lfHeight = -static_cast<LONG>(Clamp(ScreenPixelsPerInchY() * points / 72.0 + 0.5, 0.0, 2147483647.0));
+    logFont->lfHeight = -static_cast<LONG>(Clamp(GetScreenLogPixelsY() * points / 72.0 + 0.5, 0.0, 2147483647.0));
     logFont->lfWeight = FW_NORMAL;
     logFont->lfCharSet = ANSI_CHARSET;
     logFont->lfOutPrecision = OUT_TT_PRECIS;

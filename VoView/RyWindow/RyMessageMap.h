@@ -1,28 +1,105 @@
-// A window's message map as a table: RyMessageEntry rows of {message, handler}, the
-// dispatcher that routes a message to the one handler of its row, and the crackers that
-// turn wParam and lParam into typed arguments for the handlers that want them.
+// A window's message map as a table of rows, each {what it matches, handler}, and the
+// dispatcher that walks the rows in order until a handler takes the message.
 //
 //   static const RyMessageEntry<MyWindow> map[] = {
-//       {WM_SIZE, RyOnSize<&MyWindow::OnSize>},          // void OnSize(UINT type, int cx, int cy)
-//       {WM_USER, RyMsg<&MyWindow::OnUserMessage>},      // LRESULT F(WPARAM, LPARAM)
+//       {WM_SIZE, RyOnSize<&MyWindow::OnSize>},                     // by message
+//       RyCommand<MyWindow>(IDOK, RyOnCommand<&MyWindow::OnOK>),     // WM_COMMAND by id
+//       RyCommandCode<MyWindow>(1019, EN_CHANGE, RyOnCommand<&MyWindow::OnChanged>),
+//       RyCommandRange<MyWindow>(2000, 2009, RyOnCommand<&MyWindow::OnPick>),
+//       RyNotify<MyWindow>(1021, TCN_SELCHANGE, RyOnNotify<&MyWindow::OnTab>),
+//       RyChain<MyWindow>(RyChainBase<BaseWindow, MyWindow>),        // the base's map
+//       RyChain<MyWindow>(RyChainMember<&MyWindow::part_>),          // a member's map
+//       RyChain<MyWindow>(RyReflectToChild<MyWindow>),               // reflection, last
 //   };
-//   return RyDispatchMessage(*this, map, message, wParam, lParam, result);
+//   return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
+//
+// Reflection sends a child's notifications back to the child as kRyReflectBase + message
+// with the same parameters: WM_COMMAND from a control, WM_NOTIFY, WM_DRAWITEM of a control
+// and WM_CTLCOLOR*. The crackers of RyCrackers.h read reflected messages as the originals.
 #pragma once
 #include <windows.h>
 #include <cstddef>
+#include "RyWindowApi.h"
+
+// One message as the map sees it.
+struct RyMessage {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Answers whether the message was handled; when it was, result is the message's answer.
+template <class T>
+using RyHandler = bool (*)(T& window, const RyMessage& m, LRESULT& result);
+
+enum class RyRowKind : unsigned char {
+    Message,  // the message
+    Command,  // WM_COMMAND from a control id in first..last, with code (or any code)
+    Notify,   // WM_NOTIFY from a control id in first..last, with code (or any code)
+    Any,      // every message: chains and reflection, whose handler decides
+};
+constexpr UINT kRyAnyCode = 0xFFFFFFFFu;
+constexpr UINT kRyReflectBase = WM_USER + 0x1C00;
 
 template <class T>
 struct RyMessageEntry {
     UINT message;
-    // Answers whether the message was handled; when it was, result is the message's answer.
-    bool (*handler)(T& window, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    RyHandler<T> handler;
+    RyRowKind kind = RyRowKind::Message;
+    UINT first = 0;
+    UINT last = 0;
+    UINT code = kRyAnyCode;
 };
 
+template <class T>
+constexpr RyMessageEntry<T> RyCommand(UINT id, RyHandler<T> h) {
+    return {WM_COMMAND, h, RyRowKind::Command, id, id, kRyAnyCode};
+}
+template <class T>
+constexpr RyMessageEntry<T> RyCommandCode(UINT id, UINT code, RyHandler<T> h) {
+    return {WM_COMMAND, h, RyRowKind::Command, id, id, code};
+}
+template <class T>
+constexpr RyMessageEntry<T> RyCommandRange(UINT first, UINT last, RyHandler<T> h) {
+    return {WM_COMMAND, h, RyRowKind::Command, first, last, kRyAnyCode};
+}
+template <class T>
+constexpr RyMessageEntry<T> RyNotify(UINT id, UINT code, RyHandler<T> h) {
+    return {WM_NOTIFY, h, RyRowKind::Notify, id, id, code};
+}
+template <class T>
+constexpr RyMessageEntry<T> RyChain(RyHandler<T> h) {
+    return {0, h, RyRowKind::Any, 0, 0, kRyAnyCode};
+}
+
+template <class T>
+bool RyRowMatches(const RyMessageEntry<T>& e, const RyMessage& m) {
+    switch (e.kind) {
+    case RyRowKind::Message:
+        return e.message == m.message;
+    case RyRowKind::Command: {
+        if (m.message != WM_COMMAND) return false;
+        const UINT id = LOWORD(m.wParam);
+        return id >= e.first && id <= e.last && (e.code == kRyAnyCode || e.code == HIWORD(m.wParam));
+    }
+    case RyRowKind::Notify: {
+        const NMHDR* hdr = reinterpret_cast<const NMHDR*>(m.lParam);
+        if (m.message != WM_NOTIFY || !hdr) return false;
+        return hdr->idFrom >= e.first && hdr->idFrom <= e.last && (e.code == kRyAnyCode || e.code == hdr->code);
+    }
+    case RyRowKind::Any:
+        return true;
+    }
+    return false;
+}
+
 template <class T, std::size_t N>
-bool RyDispatchMessage(T& window, const RyMessageEntry<T> (&map)[N], UINT message, WPARAM wParam,
+bool RyDispatchMessage(T& window, const RyMessageEntry<T> (&map)[N], HWND hwnd, UINT message, WPARAM wParam,
                        LPARAM lParam, LRESULT& result) {
+    const RyMessage m = {hwnd, message, wParam, lParam};
     for (const RyMessageEntry<T>& entry : map)
-        if (entry.message == message) return entry.handler(window, wParam, lParam, result);
+        if (RyRowMatches(entry, m) && entry.handler(window, m, result)) return true;
     return false;
 }
 
@@ -33,77 +110,57 @@ template <class C, class R, class... A>
 struct MemberOf<R (C::*)(A...)> {
     using Class = C;
 };
+template <class C, class M>
+struct MemberOf<M C::*> {
+    using Class = C;
+};
 template <auto F>
 using ClassOf = typename MemberOf<decltype(F)>::Class;
 }  // namespace ry_detail
 
-// LRESULT F(WPARAM, LPARAM): always handled, answers what F answers.
-template <auto F>
-bool RyMsg(ry_detail::ClassOf<F>& w, WPARAM wp, LPARAM lp, LRESULT& result) {
-    result = (w.*F)(wp, lp);
+// The map of a base class (its own, not the override that is running).
+template <class Base, class T>
+bool RyChainBase(T& w, const RyMessage& m, LRESULT& result) {
+    return static_cast<Base&>(w).Base::ProcessWindowMessage(m.hwnd, m.message, m.wParam, m.lParam, result);
+}
+
+// The map of a member object (a part of the window with its own handlers).
+template <auto M>
+bool RyChainMember(ry_detail::ClassOf<M>& w, const RyMessage& m, LRESULT& result) {
+    return (w.*M).ProcessWindowMessage(m.hwnd, m.message, m.wParam, m.lParam, result);
+}
+
+// The control a notification comes from, null for none (menus, accelerators).
+inline HWND RyNotifyingChild(const RyMessage& m) {
+    switch (m.message) {
+    case WM_COMMAND:
+        return reinterpret_cast<HWND>(m.lParam);
+    case WM_NOTIFY:
+        return m.lParam ? reinterpret_cast<const NMHDR*>(m.lParam)->hwndFrom : nullptr;
+    case WM_DRAWITEM: {
+        const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
+        return d && d->CtlType != ODT_MENU ? d->hwndItem : nullptr;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(m.lParam);
+    default:
+        return nullptr;
+    }
+}
+
+// Sends a child's notification back to the child; the child's answer is the answer.
+template <class T>
+bool RyReflectToChild(T&, const RyMessage& m, LRESULT& result) {
+    const HWND child = RyNotifyingChild(m);
+    if (!child || child == m.hwnd || !::IsWindow(child)) return false;
+    result = ry::Send(child, kRyReflectBase + m.message, m.wParam, m.lParam);
     return true;
 }
 
-// LRESULT F(WPARAM, LPARAM, bool& handled): F clears handled to pass the message on.
-template <auto F>
-bool RyMsgMaybe(ry_detail::ClassOf<F>& w, WPARAM wp, LPARAM lp, LRESULT& result) {
-    bool handled = true;
-    result = (w.*F)(wp, lp, handled);
-    return handled;
-}
-
-// int F(const CREATESTRUCTW&): 0 to go on, -1 to stop the creation.
-template <auto F>
-bool RyOnCreate(ry_detail::ClassOf<F>& w, WPARAM, LPARAM lp, LRESULT& result) {
-    result = (w.*F)(*reinterpret_cast<const CREATESTRUCTW*>(lp));
-    return true;
-}
-
-// void F(): WM_DESTROY, WM_PAINT and the like; answers 0.
-template <auto F>
-bool RyOnVoid(ry_detail::ClassOf<F>& w, WPARAM, LPARAM, LRESULT& result) {
-    (w.*F)();
-    result = 0;
-    return true;
-}
-
-// void F(UINT type, int cx, int cy): WM_SIZE.
-template <auto F>
-bool RyOnSize(ry_detail::ClassOf<F>& w, WPARAM wp, LPARAM lp, LRESULT& result) {
-    (w.*F)(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
-    result = 0;
-    return true;
-}
-
-// void F(HFONT font, bool redraw): WM_SETFONT.
-template <auto F>
-bool RyOnSetFont(ry_detail::ClassOf<F>& w, WPARAM wp, LPARAM lp, LRESULT& result) {
-    (w.*F)(reinterpret_cast<HFONT>(wp), LOWORD(lp) != 0);
-    result = 0;
-    return true;
-}
-
-// void F(HWND other): WM_SETFOCUS and WM_KILLFOCUS.
-template <auto F>
-bool RyOnFocus(ry_detail::ClassOf<F>& w, WPARAM wp, LPARAM, LRESULT& result) {
-    (w.*F)(reinterpret_cast<HWND>(wp));
-    result = 0;
-    return true;
-}
-
-// void F(int code, int thumbPosition): WM_VSCROLL and WM_HSCROLL.
-template <auto F>
-bool RyOnScroll(ry_detail::ClassOf<F>& w, WPARAM wp, LPARAM, LRESULT& result) {
-    (w.*F)(static_cast<int>(LOWORD(wp)), static_cast<int>(static_cast<short>(HIWORD(wp))));
-    result = 0;
-    return true;
-}
-
-// void F(UINT keys, int delta, POINT screenPoint): WM_MOUSEWHEEL.
-template <auto F>
-bool RyOnMouseWheel(ry_detail::ClassOf<F>& w, WPARAM wp, LPARAM lp, LRESULT& result) {
-    POINT pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-    (w.*F)(LOWORD(wp), static_cast<short>(HIWORD(wp)), pt);
-    result = 0;
-    return true;
-}
+#include "RyCrackers.h"

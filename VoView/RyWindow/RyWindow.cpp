@@ -2,10 +2,11 @@
 #include "RyWindow.h"
 
 LRESULT RyWindow::SendNotify(UINT code) const {
+    const HWND parent = IsWindow() ? ::GetParent(hwnd_) : nullptr;
+    if (!parent) return 0;
     NMHDR hdr = {};
     hdr.hwndFrom = hwnd_;
     hdr.idFrom = ControlId();
     hdr.code = code;
-    return ::SendMessageW(::GetParent(hwnd_), WM_NOTIFY, static_cast<WPARAM>(hdr.idFrom),
-                          reinterpret_cast<LPARAM>(&hdr));
+    return ry::Send(parent, WM_NOTIFY, static_cast<WPARAM>(hdr.idFrom), reinterpret_cast<LPARAM>(&hdr));
 }

@@ -1,6 +1,7 @@
-// RyWindowImplBase: binding a window to its object on the first message, routing, and the
-// final message, held back while a handler of the window is still running (a handler that
-// destroys its own window must not find its object deleted under it).
+// RyWindowImplBase: binding a window to its object, the one router of windows, dialogs and
+// subclassed controls, and the final message, held back while a handler of the window or a
+// KeepAlive scope is still running (a handler that destroys its own window must not find
+// its object deleted under it).
 #include "RyWindowImpl.h"
 
 namespace {
@@ -8,26 +9,51 @@ namespace {
 thread_local RyWindowImplBase* t_creating = nullptr;
 }  // namespace
 
-bool RyWindowImplBase::RegisterWindowClass(WNDCLASSEXW wc) {
-    WNDCLASSEXW existing = {};
-    existing.cbSize = sizeof existing;
-    if (::GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing)) {
-        if (existing.lpfnWndProc == wc.lpfnWndProc) return true;
-        ::UnregisterClassW(wc.lpszClassName, wc.hInstance);
-    }
-    return ::RegisterClassExW(&wc) != 0;
+RyWindowImplBase::~RyWindowImplBase() {
+    Unbind();
 }
 
-HWND RyWindowImplBase::CreateBound(const wchar_t* className, HINSTANCE instance, HWND parent,
-                                   const RECT& rect, const wchar_t* title, DWORD style, DWORD exStyle,
-                                   UINT id) {
+bool RyWindowImplBase::RegisterWindowClass(const ry::WindowClass& wc) {
+    ry::WindowClass existing = {};
+    if (ry::ClassInfo(wc.hInstance, wc.lpszClassName, &existing)) {
+        if (existing.lpfnWndProc == wc.lpfnWndProc) return true;
+        ry::UnregisterWindowClass(wc.lpszClassName, wc.hInstance);
+    }
+    return ry::RegisterWindowClass(wc) != 0;
+}
+
+void RyWindowImplBase::Bind(HWND hwnd, Binding binding) {
+    hwnd_ = hwnd;
+    binding_ = binding;
+    if (binding == Binding::UserData) ry::SetLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    else ry::SetProperty(hwnd, kObjectProperty, this);
+}
+
+void RyWindowImplBase::Unbind() {
+    const HWND hwnd = hwnd_;
+    const Binding binding = binding_;
+    hwnd_ = nullptr;
+    binding_ = Binding::None;
+    if (!hwnd || !::IsWindow(hwnd)) return;
+    if (binding == Binding::UserData) {
+        if (FromUserData(hwnd) == this) ry::SetLongPtr(hwnd, GWLP_USERDATA, 0);
+    } else if (binding == Binding::Property) {
+        if (ry::GetProperty(hwnd, kObjectProperty) == this) ry::RemoveProperty(hwnd, kObjectProperty);
+        // Only a procedure still ours is put back; one subclassed over ours stays in the chain.
+        if (previousProc_ && reinterpret_cast<WNDPROC>(ry::GetLongPtr(hwnd, GWLP_WNDPROC)) == subclassProc_)
+            ry::SetLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+    }
+    previousProc_ = nullptr;
+    subclassProc_ = nullptr;
+}
+
+HWND RyWindowImplBase::CreateBound(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
+                                   int y, int cx, int cy, HWND parent, HMENU menu, HINSTANCE instance,
+                                   void* param) {
     if (hwnd_) return nullptr;  // one window per object
     creating_ = true;
     t_creating = this;
-    HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
-    HWND hwnd = ::CreateWindowExW(exStyle, className, title ? title : L"", style, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, parent, menu,
-                                  instance, nullptr);
+    HWND hwnd = ry::MakeWindow(exStyle, className, title, style, x, y, cx, cy, parent, menu, instance, param);
     t_creating = nullptr;
     creating_ = false;
     return hwnd;
@@ -35,35 +61,38 @@ HWND RyWindowImplBase::CreateBound(const wchar_t* className, HINSTANCE instance,
 
 LRESULT CALLBACK RyWindowImplBase::StartWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     RyWindowImplBase* self = t_creating;
-    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);  // not made through Create
+    if (!self) return ry::DefProc(hwnd, message, wParam, lParam);  // not made through Create
     t_creating = nullptr;
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->GetWindowProc()));
+    self->Bind(hwnd, Binding::UserData);
+    ry::SetLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->GetWindowProc()));
     return self->Route(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK RyWindowImplBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<RyWindowImplBase*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    RyWindowImplBase* self = FromUserData(hwnd);
+    if (!self) return ry::DefProc(hwnd, message, wParam, lParam);
     return self->Route(hwnd, message, wParam, lParam);
 }
 
-LRESULT RyWindowImplBase::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ++depth_;
+LRESULT RyWindowImplBase::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
+    KeepAlive hold(*this);
     LRESULT result = 0;
-    if (!ProcessWindowMessage(hwnd, message, wParam, lParam, result))
-        result = ::DefWindowProcW(hwnd, message, wParam, lParam);
-    --depth_;
-    if (message == WM_NCDESTROY) {
+    const bool mapped = ProcessWindowMessage(hwnd, message, wParam, lParam, result);
+    if (!mapped) result = DefaultProc(hwnd, message, wParam, lParam);
+    if (handled) *handled = mapped;
+    if (message == WM_NCDESTROY && hwnd_ == hwnd) {
         // No message follows: the window forgets the object now.
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        Unbind();
+        finalHandle_ = hwnd;
         finalPending_ = true;
     }
-    if (finalPending_ && depth_ == 0) {
-        finalPending_ = false;
-        hwnd_ = nullptr;
-        if (!creating_) OnFinalMessage(hwnd);  // may delete this object
-    }
     return result;
+}
+
+void RyWindowImplBase::Leave() {
+    if (--depth_ > 0 || !finalPending_) return;
+    finalPending_ = false;
+    const HWND hwnd = finalHandle_;
+    finalHandle_ = nullptr;
+    if (!creating_) OnFinalMessage(hwnd);  // may delete this object
 }

@@ -1,7 +1,7 @@
 // Benchmark of the text window: a window of 30,000 items (one bible's verses) with one and
 // with three columns; prints the time of a relayout, a full repaint (with a warm and with
 // an empty height cache) and a page scroll, and how many items each measured.
-// Run: build/wine-run build/bench/VoViewBench.exe [rounds]
+// Run: build/ARCH/wine-run build/ARCH/bench/VoViewBench.exe [rounds]
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>

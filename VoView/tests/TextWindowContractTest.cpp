@@ -39,8 +39,9 @@ std::vector<WORD> ImportedOrdinals(HMODULE module, const char* dll) {
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
         if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
-        for (auto t = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + d->OriginalFirstThunk); t->u1.Ordinal; ++t)
-            if (t->u1.Ordinal & IMAGE_ORDINAL_FLAG32) ordinals.push_back(static_cast<WORD>(IMAGE_ORDINAL32(t->u1.Ordinal)));
+        // The thunks are pointer-sized: IMAGE_THUNK_DATA is this module's own width.
+        for (auto t = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk); t->u1.Ordinal; ++t)
+            if (IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal)) ordinals.push_back(static_cast<WORD>(IMAGE_ORDINAL(t->u1.Ordinal)));
     }
     return ordinals;
 }
@@ -389,7 +390,7 @@ TEST_F(TextWindowTest, ZeroUnitsPerItemMeasuresEveryItemOnceAtRelayout) {
 namespace {
 
 TEST_F(TextWindowTest, ServerAnswersOutOfReasonGiveAnErrorOrAWorkingWindow) {
-    // A per-item array for two billion items cannot be had: creation fails cleanly.
+    // Two billion items to measure one by one at every relayout: creation fails cleanly.
     server_.count = INT_MAX;
     server_.unitsPerItem = 0;
     EXPECT_EQ(nullptr, Create());

@@ -52,8 +52,14 @@ public:
         if (!out) return E_POINTER;
         *out = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
-        static ComGlobalObject<T> instance;
-        return instance.QueryInterface(iid, out);
+        // Made and finally constructed once, by the first request (thread-safe static).
+        static struct Instance {
+            ComGlobalObject<T> object;
+            HRESULT constructed;
+            Instance() : constructed(object.FinalConstruct()) {}
+        } instance;
+        if (FAILED(instance.constructed)) return instance.constructed;
+        return instance.object.QueryInterface(iid, out);
     }
 };
 

@@ -3,9 +3,12 @@
 // A class T derives from ComObjectRoot and from its interfaces, and answers
 //   void* QueryPart(REFIID iid);   // its interface for iid (its first one for IUnknown), or null
 //   HRESULT FinalConstruct();      // optional; ComObjectRoot's answers S_OK
+//   void FinalRelease();           // optional; runs when the last reference goes, with the
+//                                  // object still whole (it may hand itself to helpers)
 //   static constexpr bool kAggregatable = ...;   // optional; false by default
 // ComObject<T> adds the reference count, the IUnknown methods and the module lock;
-// ComGlobalObject<T> is a static instance that never dies and only locks the module;
+// ComGlobalObject<T> is a static instance that never dies and only locks the module (its
+// FinalConstruct runs once, on the first request, and a failure is every request's answer);
 // CreateComInstance<T> makes one object and hands out an interface.
 #pragma once
 #include <windows.h>
@@ -21,6 +24,7 @@ public:
 
     static constexpr bool kAggregatable = false;
     HRESULT FinalConstruct() { return S_OK; }
+    void FinalRelease() {}
 
 protected:
     ComObjectRoot() { InitializeCriticalSection(&cs_); }
@@ -52,7 +56,10 @@ public:
         this->outer_ = outer;
         ComModule::Current().Lock();
     }
-    ~ComObject() { ComModule::Current().Unlock(); }
+    ~ComObject() {
+        this->FinalRelease();
+        ComModule::Current().Unlock();
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         return this->outer_ ? this->outer_->QueryInterface(iid, out) : InnerQueryInterface(iid, out);
@@ -84,11 +91,18 @@ public:
     ULONG InnerAddRef() { return static_cast<ULONG>(InterlockedIncrement(&this->refs_)); }
     ULONG InnerRelease() {
         LONG n = InterlockedDecrement(&this->refs_);
-        if (n == 0) delete this;
+        if (n == 0) {
+            // Far from 0 while the destructor runs: a reference it takes and drops on its own
+            // object (handing itself to a helper, say) cannot delete the object again.
+            this->refs_ = kDestroying;
+            delete this;
+        }
         return static_cast<ULONG>(n);
     }
 
 private:
+    static constexpr LONG kDestroying = -(0x7FFFFFFF / 2);
+
     struct InnerUnknown final : IUnknown {
         explicit InnerUnknown(ComObject* o) : owner(o) {}
         HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {

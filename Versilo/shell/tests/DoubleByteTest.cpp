@@ -47,6 +47,14 @@ TEST_F(DoubleByteTest, ArgumentIsCutAtAWholeCharacter) {
     EXPECT_EQ("ab" + arg.substr(0, 252), result);
 }
 
+TEST_F(DoubleByteTest, AnArgumentLongerThanTheBufferIsCutAtAWholeCharacter) {
+    std::string arg;
+    for (int i = 0; i < 128; ++i) arg += kChar;  // 256 bytes: byte 254 is a lead byte
+    // 127 characters fit in 255 bytes; the lead byte of the 128th must not stand alone.
+    EXPECT_EQ(arg.substr(0, 254), Format(60014, arg));
+    EXPECT_EQ("a" + arg.substr(0, 254), Format(60014, "a" + arg));
+}
+
 TEST_F(DoubleByteTest, UpperCasingAndPercentLeaveDoubleByteCharactersWhole) {
     // A double-byte first character is handed to the upper-casing whole and comes back unchanged.
     EXPECT_EQ(kChar + kChar + "b", Format(60012, kChar + "b"));

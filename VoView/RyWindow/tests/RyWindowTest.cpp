@@ -1,6 +1,8 @@
 // The window base: binding on the first message, routing through the message map, the
-// final message (held back while a handler of the window runs), failed creation, the
-// replacement of a stale window class and SendNotify.
+// final message (held back while a handler of the window or a KeepAlive scope runs), an
+// object that dies before its window, calls on a dead window, failed creation, creation
+// at the system's default place with a menu and a creation parameter, the replacement of
+// a stale window class and SendNotify.
 #include <gtest/gtest.h>
 #include <vector>
 #include "RyMessageMap.h"
@@ -11,7 +13,8 @@ namespace {
 constexpr UINT kAnswer = WM_APP + 1;
 constexpr UINT kDestroySelf = WM_APP + 2;
 constexpr UINT kMaybe = WM_APP + 3;
-const wchar_t kClass[] = L"RyWindowTestClass";
+constexpr UINT kCloseFromCallback = WM_APP + 4;
+const char kClass[] = "RyWindowTestClass";
 
 struct Log {
     std::vector<UINT> messages;
@@ -20,6 +23,8 @@ struct Log {
     HWND finalHandle = nullptr;
     bool finalDuringHandler = false;
     int sizes = 0;
+    int finalsInsideCallback = -1;
+    const void* createParam = nullptr;
 };
 
 using TestTraits = RyWindowTraits<WS_OVERLAPPEDWINDOW>;
@@ -29,10 +34,10 @@ public:
     explicit TestWindow(Log& log, bool failCreate = false) : log_(log), failCreate_(failCreate) {}
     ~TestWindow() override = default;
 
-    static void GetWindowClass(WNDCLASSEXW& wc) {
-        wc.hInstance = ::GetModuleHandleW(nullptr);
+    static void GetWindowClass(ry::WindowClass& wc) {
+        wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.lpszClassName = kClass;
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     }
 
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
@@ -45,7 +50,15 @@ public:
             {kDestroySelf, RyMsg<&TestWindow::OnDestroySelf>},
             {kMaybe, RyMsgMaybe<&TestWindow::OnMaybe>},
         };
-        return RyDispatchMessage(*this, map, message, wParam, lParam, result);
+        return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
+    }
+    // What a COM method or sink callback of the object does when it closes its own window.
+    void CloseFromCallback() {
+        KeepAlive hold(*this);
+        inHandler_ = true;
+        ::DestroyWindow(Handle());
+        log_.finalsInsideCallback = log_.finalCalls;
+        inHandler_ = false;  // the object must still be here
     }
     void OnFinalMessage(HWND hwnd) override {
         ++log_.finalCalls;
@@ -55,7 +68,10 @@ public:
     }
 
 private:
-    int OnCreate(const CREATESTRUCTW&) { return failCreate_ ? -1 : 0; }
+    int OnCreate(const ry::CreateStruct& cs) {
+        log_.createParam = cs.lpCreateParams;
+        return failCreate_ ? -1 : 0;
+    }
     void OnSize(UINT, int, int) { ++log_.sizes; }
     LRESULT OnAnswer(WPARAM w, LPARAM l) { return static_cast<LRESULT>(w + l); }
     LRESULT OnDestroySelf(WPARAM, LPARAM) {
@@ -76,7 +92,7 @@ private:
 
 HWND MakeWindow(TestWindow* w) {
     RECT rc = {10, 10, 210, 110};
-    return w->Create(nullptr, rc, 0, 0, L"Ry test");
+    return w->Create(nullptr, rc, 0, 0, "Ry test");
 }
 
 TEST(RyWindow, BindsOnTheFirstMessageAndRoutesThroughTheMap) {
@@ -125,13 +141,13 @@ TEST(RyWindow, AFailedCreationLeavesTheObjectToItsCreator) {
 TEST(RyWindow, AStaleClassOfTheSameNameIsRegisteredAnew) {
     // A class with the same name but another procedure, as an earlier load of a library
     // would leave behind.
-    WNDCLASSEXW wc = {};
+    WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kClass;
-    UnregisterClassW(kClass, wc.hInstance);
-    ASSERT_NE(0, RegisterClassExW(&wc));
+    UnregisterClassA(kClass, wc.hInstance);
+    ASSERT_NE(0, RegisterClassExA(&wc));
     Log log;
     auto* w = new TestWindow(log);
     HWND hwnd = MakeWindow(w);
@@ -180,6 +196,71 @@ TEST(RyWindow, SendNotifyReportsToTheParentWithTheControlIdentifier) {
     EXPECT_EQ(static_cast<UINT>(-7), g_notify.hdr.code);
     EXPECT_EQ(321u, g_notify.wParam);
     DestroyWindow(parent);
+}
+
+TEST(RyWindow, AKeepAliveScopeHoldsBackTheFinalMessage) {
+    Log log;
+    auto* w = new TestWindow(log);
+    ASSERT_NE(nullptr, MakeWindow(w));
+    w->CloseFromCallback();
+    EXPECT_EQ(0, log.finalsInsideCallback);
+    EXPECT_EQ(1, log.finalCalls);
+    EXPECT_FALSE(log.finalDuringHandler);
+}
+
+TEST(RyWindow, AnObjectThatDiesBeforeItsWindowIsForgotten) {
+    Log log;
+    auto* w = new TestWindow(log);
+    HWND hwnd = MakeWindow(w);
+    ASSERT_NE(nullptr, hwnd);
+    delete w;
+    EXPECT_EQ(0, GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    const size_t seen = log.messages.size();
+    EXPECT_EQ(0, SendMessageA(hwnd, kAnswer, 40, 2));  // the default procedure's answer
+    EXPECT_TRUE(DestroyWindow(hwnd));
+    EXPECT_EQ(seen, log.messages.size());
+    EXPECT_EQ(0, log.finalCalls);
+}
+
+TEST(RyWindow, CallsOnADeadWindowDoNothing) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(12)), nullptr, nullptr);
+    RyWindow dead(child);
+    EXPECT_EQ(12u, dead.ControlId());
+    DestroyWindow(parent);
+    for (const RyWindow& w : {dead, RyWindow()}) {
+        EXPECT_FALSE(w.IsWindow());
+        EXPECT_EQ(0u, w.ControlId());
+        EXPECT_EQ(0, w.SendNotify(static_cast<UINT>(-7)));
+        EXPECT_EQ(0, w.Send(WM_GETTEXTLENGTH));
+        EXPECT_EQ(nullptr, w.Item(1));
+        w.Invalidate(true);  // not the desktop
+        w.InvalidateRect(RECT{0, 0, 5, 5});
+    }
+}
+
+TEST(RyWindow, CreatesAtTheSystemsDefaultPlaceWithAMenuAndACreationParameter) {
+    Log log;
+    auto* w = new TestWindow(log);
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_STRING, 100, "&Fil");
+    int marker = 0;
+    RyCreateParams p;
+    p.title = "Versilo";
+    p.menu = menu;
+    p.param = &marker;
+    HWND hwnd = w->Create(p);
+    ASSERT_NE(nullptr, hwnd);
+    EXPECT_EQ(&marker, log.createParam);
+    EXPECT_EQ(menu, GetMenu(hwnd));
+    RECT rc = {};
+    GetWindowRect(hwnd, &rc);
+    EXPECT_GT(rc.right - rc.left, 0);  // the system chose a size
+    EXPECT_GT(rc.bottom - rc.top, 0);
+    DestroyWindow(hwnd);  // destroys the menu with it
+    EXPECT_FALSE(IsMenu(menu));
+    EXPECT_EQ(1, log.finalCalls);
 }
 
 }  // namespace

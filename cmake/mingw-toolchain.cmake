@@ -1,8 +1,10 @@
-# Cross build for 32-bit Windows with Debian's MinGW-w64 compiler (posix thread model,
-# so std::thread and std::mutex exist for GoogleTest).
+# Cross build for Windows with Debian's MinGW-w64 compilers (posix thread model, so
+# std::thread and std::mutex exist for GoogleTest). Included by mingw-i686.cmake (the
+# 32-bit build that ships) and mingw-x86_64.cmake (the 64-bit build), which set
+# VERSILO_ARCH first.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_SYSTEM_PROCESSOR ${VERSILO_ARCH})
+set(MINGW_PREFIX ${VERSILO_ARCH}-w64-mingw32)
 set(CMAKE_C_COMPILER   ${MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER  ${MINGW_PREFIX}-windres)
@@ -13,5 +15,3 @@ set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Every Windows program of the build runs under Wine (tests, tools that write data files).
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -1,0 +1,61 @@
+// Holders for OLE automation values and for OLE on a thread: an owned BSTR, an owned
+// VARIANT, and OleInitialize paired with OleUninitialize.
+#pragma once
+#include <windows.h>
+#include <ole2.h>
+#include <oleauto.h>
+
+// Owns one BSTR (null is the empty string).
+class Bstr {
+public:
+    Bstr() = default;
+    explicit Bstr(const wchar_t* text) : s_(text ? ::SysAllocString(text) : nullptr) {}
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    Bstr(Bstr&& o) noexcept : s_(o.Detach()) {}
+    Bstr& operator=(Bstr&& o) noexcept { Reset(o.Detach()); return *this; }
+    ~Bstr() { Reset(); }
+
+    BSTR Get() const { return s_; }
+    UINT Length() const { return ::SysStringLen(s_); }
+    // Adopts a BSTR the caller owned.
+    void Reset(BSTR s = nullptr) { if (s_ && s_ != s) ::SysFreeString(s_); s_ = s; }
+    BSTR Detach() { BSTR s = s_; s_ = nullptr; return s; }
+    // Out-parameter of a call that returns a new BSTR: frees what is held first.
+    BSTR* Put() { Reset(); return &s_; }
+
+private:
+    BSTR s_ = nullptr;
+};
+
+// Owns what one VARIANT holds (strings, interfaces, arrays) and clears it.
+class Variant {
+public:
+    Variant() { ::VariantInit(&v_); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    ~Variant() { ::VariantClear(&v_); }
+
+    const VARIANT& Get() const { return v_; }
+    // Out-parameter of a call that fills a VARIANT: clears what is held first.
+    VARIANT* Put() { ::VariantClear(&v_); return &v_; }
+    // Hands the value to the caller's VARIANT (which must hold nothing) and holds nothing.
+    void Detach(VARIANT* out) { *out = v_; ::VariantInit(&v_); }
+
+private:
+    VARIANT v_;
+};
+
+// OLE on the current thread for a scope (drag and drop and the OLE clipboard need it).
+class OleInitialization {
+public:
+    OleInitialization() : hr_(::OleInitialize(nullptr)) {}
+    ~OleInitialization() { if (SUCCEEDED(hr_)) ::OleUninitialize(); }
+    OleInitialization(const OleInitialization&) = delete;
+    OleInitialization& operator=(const OleInitialization&) = delete;
+    HRESULT Result() const { return hr_; }
+    bool Ok() const { return SUCCEEDED(hr_); }
+
+private:
+    HRESULT hr_;
+};
