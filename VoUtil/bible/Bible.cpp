@@ -26,7 +26,7 @@ HRESULT CBible::Open(const char* path) {
     if (SUCCEEDED(hr)) hr = OpenTablesAndTrailer(next.Get(), rest.Put());
     int count = 0;
     if (SUCCEEDED(hr)) hr = verses_->GetCount(&count);
-    if (SUCCEEDED(hr)) hr = CheckVerseEntries(count);
+    if (SUCCEEDED(hr)) hr = CheckVerseTexts(count);
     return hr;
 }
 
@@ -60,7 +60,7 @@ HRESULT CNewBible::Open(const char* path) {
     if (SUCCEEDED(hr)) hr = SkipLeadingRecord(stream.Get());
     if (SUCCEEDED(hr)) hr = LoadTextTable(stream.Get());
     if (SUCCEEDED(hr)) hr = OpenTablesAndTrailer(stream.Get(), rest.Put());
-    if (SUCCEEDED(hr)) hr = CheckVerseEntries(textCount_);
+    if (SUCCEEDED(hr)) hr = CheckVerseTexts(textCount_);
     if (FAILED(hr)) return hr;
     int value = 0;
     displayValue_ = NormaliseDisplayValue(SUCCEEDED(ReadPackedInt(rest.Get(), &value))

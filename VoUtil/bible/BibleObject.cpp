@@ -99,6 +99,11 @@ HRESULT CBibleObject<Iface>::CheckVerseEntries(int count) const {
     return count >= 0 && count <= stat_->GetVerseCount() ? S_OK : E_UNEXPECTED;
 }
 
+template <class Iface>
+HRESULT CBibleObject<Iface>::CheckVerseTexts(int count) const {
+    return count == stat_->GetVerseCount() ? S_OK : E_UNEXPECTED;
+}
+
 // ---- Positions -------------------------------------------------------------------------
 
 template <class Iface>

@@ -48,6 +48,9 @@ protected:
     // Checks a count of entries against the statistics (more than there are positions
     // means the file and its statistics disagree).
     HRESULT CheckVerseEntries(int count) const;
+    // The verse texts hold one text (possibly empty) for every verse the statistics count:
+    // with fewer or more, every later verse would show another verse's text.
+    HRESULT CheckVerseTexts(int count) const;
 
     // The verse texts of the format: the text of linear verse index cut to len - 1 bytes
     // and terminated (len >= 1), and its whole size without terminator.

@@ -27,6 +27,11 @@ HRESULT CBibleRefLib::Open(const char* path) {
     ComPtr<IStream> trailer;
     HRESULT hr = OpenRefFileParts(path, &data_, &trailer, &stat_, &handles_);
     if (FAILED(hr)) return hr;
+    // Entry v holds the references of verse v: one entry for every verse the statistics
+    // count, or every later verse would get another verse's references.
+    int entries = 0;
+    if (FAILED(hr = data_->GetCount(&entries))) return hr;
+    if (entries != stat_->GetVerseCount()) return E_UNEXPECTED;
     return stat_->GetGuid(&identity_, FALSE);
 }
 

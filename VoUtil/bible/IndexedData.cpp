@@ -86,6 +86,9 @@ HRESULT CIndexedData::OpenReader() {
     hr = stream_->Seek(zero, STREAM_SEEK_END, &end);
     if (FAILED(hr)) return hr;
     if (tablesAt + 4 * baseCount + 2 * offsetCount > end.QuadPart) return E_UNEXPECTED;
+    // The index size counts the bytes of both tables; another value misplaces whatever
+    // follows the container.
+    if (indexSize_ < 0 || static_cast<ULONGLONG>(indexSize_) != 4 * baseCount + 2 * offsetCount) return E_UNEXPECTED;
     streamSize_ = end.QuadPart;
 
     std::vector<INT32> bases(static_cast<size_t>(baseCount));

@@ -27,7 +27,38 @@ HRESULT CRefList::Open(const char* path) {
     count_ = static_cast<INT32>(tail[4] | (tail[5] << 8) | (tail[6] << 16) | (static_cast<DWORD>(tail[7]) << 24));
     // Items need entries to lie in: no items per entry, or a negative count, is a damaged tail.
     if (mark != -2 || count_ < 0 || (count_ > 0 && perEntry_ == 0)) return E_UNEXPECTED;
+    return CheckItems();
+}
+
+// The count may name no item that the entries do not hold: every entry it covers must hold
+// as many whole references as items fall into it, each a reference of the list's own
+// numbering. An entry too long to be read is left to GetRef, which answers for it.
+HRESULT CRefList::CheckItems() {
+    int entries = 0;
+    HRESULT hr = data_->GetCount(&entries);
+    if (FAILED(hr)) return hr;
+    if (count_ > static_cast<LONGLONG>(entries) * perEntry_) return E_UNEXPECTED;
+    for (int entry = 0, first = 0; first < count_; ++entry, first += perEntry_) {
+        int size = 0;
+        if (FAILED(hr = data_->GetEntrySize(entry, &size))) return hr;
+        if (size > kRefListMaxEntryBytes) continue;
+        if (size > 0 && FAILED(hr = data_->ReadEntry(entry, 0, cached_, size))) return hr;
+        char* cursor = reinterpret_cast<char*>(cached_);
+        unsigned remaining = static_cast<unsigned>(size);
+        const int items = count_ - first < perEntry_ ? count_ - first : perEntry_;
+        for (int i = 0; i < items; ++i) {
+            int handle = 0;
+            if (FAILED(handles_->ReadRef(&handle, &cursor, &remaining)) || !IsListedRef(handle)) return E_UNEXPECTED;
+        }
+    }
     return S_OK;
+}
+
+bool CRefList::IsListedRef(int handle) {
+    if (FAILED(handles_->GetRefKind(handle))) return false;
+    if (handles_->IsSingleRef(handle) != 0 || handles_->HasRangeLength(handle) != 1) return true;
+    int book = 0, chapter = 0, verse = 0;
+    return SUCCEEDED(handles_->RangeEndToIndices(handle, &book, &chapter, &verse));
 }
 
 HRESULT STDMETHODCALLTYPE CRefList::NonDelegatingQueryInterface(REFIID iid, void** out) {

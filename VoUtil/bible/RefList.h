@@ -28,6 +28,9 @@ public:
 
 private:
     HRESULT Open(const char* path);
+    HRESULT CheckItems();
+    // A valid handle of the list's numbering, with a range end inside it.
+    bool IsListedRef(int handle);
 
     ComPtr<IIndexedData> data_;
     ComPtr<IBibleStat> stat_;

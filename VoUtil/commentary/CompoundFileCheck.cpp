@@ -13,6 +13,7 @@ constexpr DWORD kNoStream = 0xFFFFFFFF;
 constexpr DWORD kHeaderDifatEntries = 109;
 constexpr size_t kEntrySize = 128;
 constexpr HRESULT kCorrupt = STG_E_DOCFILECORRUPT;
+constexpr HRESULT kUnsafeNames = STG_E_INVALIDNAME;
 
 DWORD Le32(const BYTE* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<DWORD>(p[3]) << 24; }
 WORD Le16(const BYTE* p) { return static_cast<WORD>(p[0] | p[1] << 8); }
@@ -40,6 +41,7 @@ public:
         if (SUCCEEDED(hr)) hr = ReadDirectory(Le32(header + 0x30));
         if (SUCCEEDED(hr)) hr = CheckTree();
         if (SUCCEEDED(hr)) hr = CheckStreams(Le32(header + 0x3C), Le32(header + 0x38));
+        if (SUCCEEDED(hr)) hr = CheckNames();
         return hr;
     }
 
@@ -127,6 +129,25 @@ private:
                 stack.push_back(link);
             }
             if (type == 2) streams_.push_back(e);
+            reached_.push_back(e);
+        }
+        return S_OK;
+    }
+
+    // The name-length field of every entry in the tree must give its name: even, 2 to 64
+    // bytes, and ending at the name's terminating zero. The storage code reads names up
+    // to their zero and so reads such a file, but takes an entry whose length field is 0
+    // for a free one and writes another over it, and other systems find names by the
+    // field; a file like that is not rewritten.
+    HRESULT CheckNames() const {
+        for (DWORD e : reached_) {
+            const BYTE* p = Entry(e);
+            WORD length = Le16(p + 64);
+            if (length < 2 || length > 64 || length % 2) return kUnsafeNames;
+            DWORD chars = length / 2u;
+            for (DWORD i = 0; i + 1 < chars; ++i)
+                if (Le16(p + 2 * i) == 0) return kUnsafeNames;
+            if (Le16(p + 2 * (chars - 1)) != 0) return kUnsafeNames;
         }
         return S_OK;
     }
@@ -144,14 +165,18 @@ private:
         }
         hr = Chain(fat_, Le32(Entry(0) + 116), usedSectors_, &chain);
         if (FAILED(hr)) return hr;
+        if (Le32(Entry(0) + 120) > static_cast<ULONGLONG>(chain.size()) * sectorSize_) return kCorrupt;
         std::vector<bool> usedMini(chain.size() * (sectorSize_ / 64), false);
         for (DWORD e : streams_) {
             const BYTE* p = Entry(e);
             DWORD start = Le32(p + 116), size = Le32(p + 120);
             if (size == 0 && (start == kEndOfChain || start == kFreeSector)) continue;
+            DWORD unit = size < cutoff ? 64 : sectorSize_;
             if (size < cutoff) hr = Chain(miniFat, start, usedMini, &chain);
             else hr = Chain(fat_, start, usedSectors_, &chain);
             if (FAILED(hr)) return hr;
+            // The size counts the bytes its chain holds: no more, and not a sector less.
+            if (chain.size() != (static_cast<ULONGLONG>(size) + unit - 1) / unit) return kCorrupt;
         }
         return S_OK;
     }
@@ -165,6 +190,7 @@ private:
     std::vector<BYTE> dir_;
     DWORD entryCount_ = 0;
     std::vector<DWORD> streams_;
+    std::vector<DWORD> reached_;  // every entry of the tree, the root first
 };
 
 struct ViewTraits {

@@ -50,3 +50,8 @@ struct IVoLexicon : public IUnknown {
 
 // Access flags of GetAccess.
 enum VoLexAccess { kLexNoChanges = 1, kLexTextsScrambled = 2 };
+
+// What IPersistFile::Load and OpenVoLexFile answer for a notes file that reads correctly
+// but whose compound-file directory could not be rewritten without damage (a name-length
+// field that disagrees with its name): the commentary is open read-only.
+constexpr HRESULT VO_S_READONLYDAMAGED = MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_ITF, 0x0201);

@@ -70,7 +70,9 @@ HRESULT OpenLexFile(const char* path, IVoLexicon** out, const LexBinding& bindin
     if (FAILED(hr)) return hr;
     hr = file->Load(wide.c_str(), 0);
     if (FAILED(hr)) return hr;
-    return file->QueryInterface(IID_IVoLexicon, reinterpret_cast<void**>(out));
+    // A success code of the open (the file opened read-only, and why) is the caller's too.
+    HRESULT qhr = file->QueryInterface(IID_IVoLexicon, reinterpret_cast<void**>(out));
+    return FAILED(qhr) ? qhr : hr;
 }
 
 HRESULT CreateLexFile(const char* path, IBibleLangStat* referenceSystem, const char* name, IVoLexicon** out,

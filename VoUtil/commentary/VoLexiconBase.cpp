@@ -1,6 +1,7 @@
 #include "VoLexiconBase.h"
 #include <cstring>
 #include "CompoundFileCheck.h"
+#include "ComPtr.h"
 #include "LexDates.h"
 #include "VarInt.h"
 
@@ -55,6 +56,7 @@ void VoLexiconBase::Unload() {
     refs_.reset();
     path_.clear();
     name_[0] = '\0';
+    backup_.Discard();
     if (!tempCopy_.empty()) {
         DeleteFileW(tempCopy_.c_str());
         tempCopy_.clear();
@@ -315,6 +317,7 @@ HRESULT VoLexiconBase::OpenTemporaryCopy(IStorage** out) {
     // The copy is ours to open; it must not inherit the original's read-only attribute.
     SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     HRESULT hr = CheckCompoundFile(copy.c_str());
+    if (hr == STG_E_INVALIDNAME) hr = S_OK;  // read, never rewritten
     if (SUCCEEDED(hr)) hr = StgOpenStorage(copy.c_str(), nullptr, kReadOnlyMode, nullptr, 0, out);
     if (FAILED(hr)) {
         DeleteFileW(copy.c_str());
@@ -365,7 +368,13 @@ HRESULT STDMETHODCALLTYPE VoLexiconBase::Load(LPCOLESTR path, DWORD mode) {
             Unload();
             return hr;
         }
-        openMode_ = readOnly ? kReadOnlyMode : kReadWriteMode;
+        // One that reads well but whose directory the storage code could not rewrite
+        // without damage is opened for reading only, and the caller is told why.
+        const bool unsafeNames = hr == STG_E_INVALIDNAME;
+        openMode_ = readOnly || unsafeNames ? kReadOnlyMode : kReadWriteMode;
+        // The copy a save that goes wrong is undone from; without it the file is opened,
+        // but not saved (Save answers why).
+        if (openMode_ == kReadWriteMode) backupResult_ = backup_.Make(path_);
         hr = OpenStorage(&openMode_, storage.Put());
         if (FAILED(hr)) {
             // When the copy cannot be read either, the reason the file itself could not be
@@ -373,7 +382,9 @@ HRESULT STDMETHODCALLTYPE VoLexiconBase::Load(LPCOLESTR path, DWORD mode) {
             openMode_ = kReadOnlyMode;
             if (SUCCEEDED(OpenTemporaryCopy(storage.Put()))) hr = S_OK;
         }
+        if (openMode_ != kReadWriteMode) backup_.Discard();
         if (SUCCEEDED(hr)) hr = static_cast<IPersistStorage*>(this)->Load(storage.Get());
+        if (SUCCEEDED(hr) && unsafeNames && !readOnly) hr = VO_S_READONLYDAMAGED;
     }
     if (FAILED(hr)) Unload();
     return hr;
@@ -382,13 +393,46 @@ HRESULT STDMETHODCALLTYPE VoLexiconBase::Load(LPCOLESTR path, DWORD mode) {
 HRESULT STDMETHODCALLTYPE VoLexiconBase::Save(LPCOLESTR path, BOOL) {
     if (path || !storage_) return E_NOTIMPL;
     if (!StorageWritable()) return E_ACCESSDENIED;
+    if (!backup_.IsMade()) return FAILED(backupResult_) ? backupResult_ : E_UNEXPECTED;
     HRESULT hr = static_cast<IPersistStorage*>(this)->Save(storage_.Get(), TRUE);
     if (FAILED(hr)) return hr;
     // Until the commit succeeds the file holds the last saved state; a failed commit keeps
     // the storage and everything changed in it, so the save can be tried again.
     hr = storage_->Commit(STGC_DEFAULT | STGC_CONSOLIDATE);
     if (FAILED(hr)) return hr;
-    return HandsOffStorage();
+    hr = HandsOffStorage();
+    if (SUCCEEDED(hr)) hr = CheckSavedFile();
+    if (FAILED(hr)) return UndoSave(hr);
+    // The file as saved is the one a later save goes back to.
+    backupResult_ = backup_.Make(path_);
+    return S_OK;
+}
+
+// The saved file must pass the whole structure check, its names included, and open again
+// as SaveCompleted will open it. A file the check refuses was damaged by the save.
+HRESULT VoLexiconBase::CheckSavedFile() const {
+    HRESULT hr = CheckCompoundFile(path_.c_str());
+    if (hr == STG_E_INVALIDNAME || hr == STG_E_FILEALREADYEXISTS) return STG_E_DOCFILECORRUPT;
+    if (FAILED(hr)) return hr;
+    ComPtr<IStorage> reopened;
+    return StgOpenStorage(path_.c_str(), nullptr, openMode_, nullptr, 0, reopened.Put());
+}
+
+// A save that left a file the check refuses: the file as it was before the save is put
+// back and shown again; the changes since the last save are lost, the file is not. The
+// answer is the check's. When the copy cannot be put back it stays where it is, for the
+// user to recover the notes from.
+HRESULT VoLexiconBase::UndoSave(HRESULT failure) {
+    if (FAILED(backup_.Restore())) {
+        backup_.Abandon();
+        return failure;
+    }
+    std::wstring path;
+    HRESULT hr = NoThrow([&] { path = path_; return S_OK; });
+    if (FAILED(hr)) return hr;
+    Unload();
+    Load(path.c_str(), 0);
+    return failure;
 }
 
 HRESULT STDMETHODCALLTYPE VoLexiconBase::SaveCompleted(LPCOLESTR path) {
@@ -396,6 +440,8 @@ HRESULT STDMETHODCALLTYPE VoLexiconBase::SaveCompleted(LPCOLESTR path) {
     if (storage_ || path_.empty()) return E_UNEXPECTED;
     return NoThrow([&] {
         std::wstring file = path ? std::wstring(path) : path_;
+        // Another file is saved into from now on: a copy of it is what a save goes back to.
+        if (file != path_ && openMode_ == kReadWriteMode) backupResult_ = backup_.Make(file);
         ComPtr<IStorage> storage;
         HRESULT hr = StgOpenStorage(file.c_str(), nullptr, openMode_, nullptr, 0, storage.Put());
         if (FAILED(hr)) return hr;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include "ComPtr.h"
+#include "FileBackup.h"
 #include "IVoLexicon.h"
 #include "LexEntryList.h"
 #include "LexSupport.h"
@@ -75,10 +76,14 @@ protected:
 private:
     HRESULT OpenStorage(DWORD* mode, IStorage** out);
     HRESULT OpenTemporaryCopy(IStorage** out);
+    HRESULT CheckSavedFile() const;
+    HRESULT UndoSave(HRESULT failure);
     void Unload();
 
     char name_[64] = "";
     std::wstring path_;
     DWORD openMode_ = 0;      // the mode Load opened the file with, for reopening after a save
     std::wstring tempCopy_;   // the copy in the temporary folder this object works on, if any
+    FileBackup backup_;       // the file as last saved, while it is open for writing
+    HRESULT backupResult_ = S_OK;
 };

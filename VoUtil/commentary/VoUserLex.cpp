@@ -8,9 +8,6 @@ namespace {
 
 constexpr DWORD kReadStream = STGM_READ | STGM_SHARE_EXCLUSIVE;
 constexpr DWORD kCreateStream = STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE;
-// A new text is written under this name first and takes the entry's name only once it is
-// complete, so that a failed write leaves the old text as it was.
-const wchar_t kNewTextStream[] = L"VoNewEntryText";
 // Longest settings text: both letters, "|" and the record of a 31-character password.
 constexpr size_t kSettingsTextSize = 64;
 constexpr size_t kPasswordSize = 32;
@@ -326,14 +323,35 @@ HRESULT STDMETHODCALLTYPE VoUserLex::GetEntryTextLength(int id, int* length) {
     });
 }
 
+// The text is written under the entry's own name: the storage code's rename keeps the
+// length field of the old name, which other systems read the name by. The old text is kept
+// in memory and put back when the write fails, so that a failed write changes nothing.
 HRESULT VoUserLex::WriteEntryStream(const std::wstring& name, const std::string& bytes) {
-    HRESULT hr = WriteFixedStream(storage_.Get(), kNewTextStream, bytes);
-    if (SUCCEEDED(hr)) {
-        hr = storage_->DestroyElement(name.c_str());
-        if (NotThere(hr)) hr = S_OK;
+    std::string old;
+    const bool hadOld = SUCCEEDED(ReadStream(storage_.Get(), name.c_str(), &old));
+    HRESULT hr = WriteFixedStream(storage_.Get(), name.c_str(), bytes);
+    if (FAILED(hr)) {
+        if (hadOld) WriteFixedStream(storage_.Get(), name.c_str(), old);
+        else storage_->DestroyElement(name.c_str());
     }
-    if (SUCCEEDED(hr)) hr = storage_->RenameElement(kNewTextStream, name.c_str());
-    if (FAILED(hr)) storage_->DestroyElement(kNewTextStream);
+    return hr;
+}
+
+// A stream takes another name by being copied under it and destroyed, for the same reason.
+HRESULT VoUserLex::MoveStream(const std::wstring& from, const std::wstring& to) {
+    ComPtr<IStream> source, target;
+    HRESULT hr = storage_->OpenStream(from.c_str(), nullptr, kReadStream, 0, source.Put());
+    if (FAILED(hr)) return hr;
+    hr = storage_->CreateStream(to.c_str(), kCreateStream, 0, 0, target.Put());
+    if (SUCCEEDED(hr)) {
+        ULARGE_INTEGER all;
+        all.QuadPart = ~0ull;
+        hr = source->CopyTo(target.Get(), all, nullptr, nullptr);
+    }
+    source.Reset();
+    target.Reset();
+    if (SUCCEEDED(hr)) hr = storage_->DestroyElement(from.c_str());
+    if (FAILED(hr)) storage_->DestroyElement(to.c_str());
     return hr;
 }
 
@@ -440,7 +458,7 @@ HRESULT STDMETHODCALLTYPE VoUserLex::RenameEntry(int* id, const char* newTitle) 
         bool renamed = false;
         if (!SameStreamName(oldName, newName)) {
             storage_->DestroyElement(newName.c_str());
-            hr = storage_->RenameElement(oldName.c_str(), newName.c_str());
+            hr = MoveStream(oldName, newName);
             if (FAILED(hr) && !NotThere(hr)) return hr;
             renamed = SUCCEEDED(hr);
         }
@@ -451,7 +469,7 @@ HRESULT STDMETHODCALLTYPE VoUserLex::RenameEntry(int* id, const char* newTitle) 
             if (SUCCEEDED(hr)) *id = at + 1;
         }
         if (FAILED(hr)) {
-            if (renamed) storage_->RenameElement(newName.c_str(), oldName.c_str());
+            if (renamed) MoveStream(newName, oldName);
             return hr;
         }
         CountName(oldName, -1);

@@ -54,6 +54,7 @@ private:
     HRESULT BuildNameIndex();
     void CountName(const std::wstring& name, int delta);
     HRESULT WriteEntryStream(const std::wstring& name, const std::string& bytes);
+    HRESULT MoveStream(const std::wstring& from, const std::wstring& to);
     HRESULT ReadSettings(IStream* stream);
     HRESULT WriteFixedStream(IStorage* storage, const wchar_t* name, const std::string& bytes);
     bool PasswordMatches(const char* password) const;

@@ -97,6 +97,7 @@ HRESULT STDMETHODCALLTYPE VoZipLex::Load(IStorage* storage) {
         hr = CheckStrictKeyOrder(decoded.keys, KeyOrder(collation.get(), refs.get()));
         if (SUCCEEDED(hr)) hr = list_.Assign(std::move(decoded.keys), std::move(decoded.words));
         if (FAILED(hr)) return hr;
+        rows_ = decoded.rows;
 
         refs_ = std::move(refs);
         collation_ = std::move(collation);
@@ -118,7 +119,12 @@ HRESULT VoZipLex::LoadText(IRyTextTab** out) {
     hr = CreateTextTabObject(table.PutVoid());
     if (SUCCEEDED(hr)) hr = table.As(IID_IPersistStream, &persist);
     if (SUCCEEDED(hr)) hr = persist->Load(stream.Get());
+    long texts = 0;
+    if (SUCCEEDED(hr)) hr = table->get_TextCount(&texts);
     if (FAILED(hr)) return hr;
+    // The table holds one text for each row the entry list counts; another number means
+    // the two streams are not of one lexicon.
+    if (static_cast<DWORD>(texts) != rows_) return E_FAIL;
     *out = table.Detach();
     return S_OK;
 }

@@ -48,4 +48,5 @@ private:
 
     ComPtr<IRyTextTab> text_;
     int textOpenCount_ = 0;
+    DWORD rows_ = 0;  // the rows of the text table, as the entry list counts them
 };

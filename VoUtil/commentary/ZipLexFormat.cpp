@@ -120,6 +120,8 @@ HRESULT DecodeNamesStream(const std::string& bytes, LexRefSystem& refs, ZipLexNa
             const BYTE* p = data + i * width;
             DWORD w = static_cast<DWORD>(p[0]) | static_cast<DWORD>(p[1]) << 8;
             if (width == 4) w |= static_cast<DWORD>(p[2]) << 16 | static_cast<DWORD>(p[3]) << 24;
+            // An article's row must be one of the rows the index count counts.
+            if (IndexFlags(w) == kArticleEntry && IndexValue(w) >= static_cast<DWORD>(rows)) return E_FAIL;
             words[i] = w;
         }
         out->language.assign(reinterpret_cast<const char*>(name), nameLength);

@@ -24,7 +24,8 @@ struct ZipLexNames {
 
 // Reads the whole "Names" stream: every count inside the bytes it has, each title
 // terminated inside the pool, references that the reference system reads and splits,
-// valid dates, and an index word for every entry. E_FAIL for anything else.
+// valid dates, an index word for every entry and article rows below the row count.
+// E_FAIL for anything else.
 // Order and index words are checked by the caller, which has the collation.
 HRESULT DecodeNamesStream(const std::string& bytes, LexRefSystem& refs, ZipLexNames* out);
 

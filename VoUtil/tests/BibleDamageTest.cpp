@@ -164,7 +164,8 @@ protected:
 TEST_F(CraftedBibleTest, ContainersThatDisagreeWithTheStatisticsAreRefused) {
     // The small numbering has 18 verses in 6 chapters.
     EXPECT_EQ(S_OK, OpenOld(OldFile(18, 18, 18, 6)));
-    EXPECT_EQ(S_OK, OpenOld(OldFile(10, 0, 3, 0)));  // fewer entries: the rest are empty
+    EXPECT_EQ(S_OK, OpenOld(OldFile(18, 0, 3, 0)));  // fewer titles and notes: the rest are empty
+    EXPECT_EQ(E_UNEXPECTED, OpenOld(OldFile(10, 0, 0, 0)));  // a text for each verse, or none fits
     EXPECT_EQ(E_UNEXPECTED, OpenOld(OldFile(19, 0, 0, 0)));
     EXPECT_EQ(E_UNEXPECTED, OpenOld(OldFile(18, 19, 0, 0)));
     EXPECT_EQ(E_UNEXPECTED, OpenOld(OldFile(18, 0, 19, 0)));

@@ -259,13 +259,19 @@ TEST_F(RefListFile, DamagedListsGiveTheirErrors) {
     ASSERT_TRUE(WriteWholeFile(path, WithValueAt<WORD>(good, good.size() - 6, 0)));
     EXPECT_EQ(E_UNEXPECTED, OpenRefListFile(path.c_str(), list.Put()));
 
-    // An empty first entry: the packed-reference reader's error.
+    // A count of one over no entry at all, and over an empty first entry: more items than
+    // the list holds.
     list.Reset();
     ASSERT_EQ(S_OK, WriteRefListFile(path.c_str(), common.Get(), {}, 4));
     ASSERT_TRUE(WriteWholeFile(path, WithValueAt<INT32>(ReadWholeFile(path), ReadWholeFile(path).size() - 4, 1)));
-    ASSERT_EQ(S_OK, OpenRefListFile(path.c_str(), list.Put()));
+    EXPECT_EQ(E_UNEXPECTED, OpenRefListFile(path.c_str(), list.Put()));
+    ASSERT_EQ(S_OK, WriteRefListFile(path.c_str(), common.Get(), {Ref(ch.Get(), 0, 0, 0)}, 4));
+    const std::string one = ReadWholeFile(path);
+    // The container's one entry made empty: its second offset (form byte, header, two bytes
+    // of data, one block base, the first offset) brought back to the start.
+    ASSERT_TRUE(WriteWholeFile(path, WithValueAt<WORD>(one, 1 + 20 + 2 + 4 + 2, 0)));
+    EXPECT_EQ(E_UNEXPECTED, OpenRefListFile(path.c_str(), list.Put()));
     int h = 0;
-    EXPECT_EQ(E_INVALIDARG, list->GetRef(0, &h));
 
     // An entry longer than 256 bytes.
     list.Reset();

@@ -26,8 +26,8 @@ protected:
 TEST_F(UserLexSafety, FailedSaveKeepsTheFileAndTheEdits) {
     const std::string before = ReadWholeFile(path_);
     ComPtr<IVoLexicon> lex = Open(path_);
-    FailingStorage* failing = InterposeFailingStorage(lex.Get(), path_);
-    ASSERT_NE(nullptr, failing);
+    StorageFaults faults, *failing = &faults;
+    ASSERT_TRUE(InterposeFailingStorage(lex.Get(), path_, faults));
     AddEntry(lex.Get(), "Isak", "S\xF8nn");
     ASSERT_EQ(S_OK, lex->SetEntryText(1, "Endret"));
     const std::vector<EntryView> edited = Entries(lex.Get());
@@ -65,8 +65,8 @@ TEST_F(UserLexSafety, FailedSaveThenCloseLeavesTheLastSave) {
     const std::string before = ReadWholeFile(path_);
     {
         ComPtr<IVoLexicon> lex = Open(path_);
-        FailingStorage* failing = InterposeFailingStorage(lex.Get(), path_);
-        ASSERT_NE(nullptr, failing);
+        StorageFaults faults, *failing = &faults;
+        ASSERT_TRUE(InterposeFailingStorage(lex.Get(), path_, faults));
         failing->failCommit = STG_E_MEDIUMFULL;
         AddEntry(lex.Get(), "Isak", "S\xF8nn");
         ComPtr<IPersistFile> file;
@@ -250,31 +250,6 @@ TEST_F(UserLexSafety, DamagedEntryTextFailsAloneAndNothingChanges) {
 }  // namespace
 
 namespace {
-
-DWORD Le32At(const std::string& b, size_t at) {
-    return static_cast<BYTE>(b[at]) | static_cast<BYTE>(b[at + 1]) << 8 | static_cast<BYTE>(b[at + 2]) << 16 |
-           static_cast<DWORD>(static_cast<BYTE>(b[at + 3])) << 24;
-}
-void PutLe32(std::string& b, size_t at, DWORD v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
-}
-
-// Where things lie in a commentary file of 512-byte sectors whose directory fits one sector.
-struct FileMap {
-    explicit FileMap(const std::string& b) : bytes(b) {}
-    size_t Sector(DWORD s) const { return (static_cast<size_t>(s) + 1) * 512; }
-    size_t Directory() const { return Sector(Le32At(bytes, 0x30)); }
-    size_t Fat() const { return Sector(Le32At(bytes, 0x4C)); }
-    // The directory entry of a name, by its UTF-16 characters.
-    size_t EntryOf(const wchar_t* name) const {
-        std::string wide;
-        for (const wchar_t* p = name; *p; ++p) wide += std::string{static_cast<char>(*p), '\0'};
-        for (size_t e = Directory(); e + 128 <= bytes.size(); e += 128)
-            if (bytes.compare(e, wide.size(), wide) == 0) return e;
-        return std::string::npos;
-    }
-    const std::string& bytes;
-};
 
 // Damage that makes the platform's storage code loop for ever is refused before it sees it.
 TEST_F(UserLexSafety, LoopingStructuresAreRefused) {

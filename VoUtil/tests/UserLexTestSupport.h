@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "ComPtr.h"
+#include "CompoundFileCheck.h"
 #include "LexExportsImpl.h"
 #include "LexTestBinding.h"
 #include "TestFiles.h"
@@ -13,10 +14,28 @@
 
 namespace lextest {
 
+inline std::wstring Wide(const std::string& s) {
+    wchar_t buf[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, buf, MAX_PATH);
+    return buf;
+}
+
+// The file of an open commentary passes the whole structure check: every name in its
+// directory has the length field it needs.
+inline void ExpectSoundFile(IVoLexicon* lex) {
+    ComPtr<IPersistFile> file;
+    ASSERT_EQ(S_OK, lex->QueryInterface(IID_IPersistFile, file.PutVoid()));
+    LPOLESTR path = nullptr;
+    ASSERT_EQ(S_OK, file->GetCurFile(&path));
+    EXPECT_EQ(S_OK, CheckCompoundFile(path));
+    CoTaskMemFree(path);
+}
+
 inline ComPtr<IVoLexicon> CreateCommentary(const std::string& path, const char* name = "Mine") {
     ComPtr<IVoLexicon> lex;
     HRESULT hr = CreateLexFile(path.c_str(), TestLangStat(), name, lex.Put(), TestBinding());
     EXPECT_EQ(S_OK, hr);
+    EXPECT_EQ(S_OK, CheckCompoundFile(Wide(path).c_str()));
     return lex;
 }
 
@@ -30,14 +49,17 @@ inline ComPtr<IVoLexicon> Open(const std::string& path) {
     return lex;
 }
 
-// IPersistFile::Save and SaveCompleted, as the commentary pane saves.
+// IPersistFile::Save and SaveCompleted, as the commentary pane saves; a saved file must
+// pass the structure check.
 inline HRESULT SaveLex(IVoLexicon* lex) {
     ComPtr<IPersistFile> file;
     HRESULT hr = lex->QueryInterface(IID_IPersistFile, file.PutVoid());
     if (FAILED(hr)) return hr;
     hr = file->Save(nullptr, TRUE);
     if (FAILED(hr)) return hr;
-    return file->SaveCompleted(nullptr);
+    hr = file->SaveCompleted(nullptr);
+    if (SUCCEEDED(hr)) ExpectSoundFile(lex);
+    return hr;
 }
 
 inline HRESULT IsDirty(IVoLexicon* lex) {
@@ -154,12 +176,6 @@ protected:
     LONG live_ = 0;
 };
 
-inline std::wstring Wide(const std::string& s) {
-    wchar_t buf[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, buf, MAX_PATH);
-    return buf;
-}
-
 // Replaces (or, with remove, destroys) one stream of a closed commentary file.
 inline void RewriteStream(const std::string& path, const wchar_t* name, const std::string& bytes,
                           bool remove = false) {
@@ -188,5 +204,31 @@ inline std::string StreamOf(const std::string& path, const wchar_t* name) {
     if (FAILED(stg->OpenStream(name, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, s.Put()))) return "<missing>";
     return StreamBytes(s.Get());
 }
+
+inline DWORD Le32At(const std::string& b, size_t at) {
+    return static_cast<BYTE>(b[at]) | static_cast<BYTE>(b[at + 1]) << 8 | static_cast<BYTE>(b[at + 2]) << 16 |
+           static_cast<DWORD>(static_cast<BYTE>(b[at + 3])) << 24;
+}
+inline void PutLe32(std::string& b, size_t at, DWORD v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+}
+
+// Where things lie in a commentary file of 512-byte sectors whose directory fits one sector.
+struct FileMap {
+    explicit FileMap(const std::string& b) : bytes(b) {}
+    size_t Sector(DWORD s) const { return (static_cast<size_t>(s) + 1) * 512; }
+    size_t Directory() const { return Sector(Le32At(bytes, 0x30)); }
+    size_t Fat() const { return Sector(Le32At(bytes, 0x4C)); }
+    // The directory entry of a name, by its UTF-16 characters and terminating zero.
+    size_t EntryOf(const wchar_t* name) const {
+        std::string wide;
+        for (const wchar_t* p = name; *p; ++p) wide += std::string{static_cast<char>(*p), '\0'};
+        wide += std::string(2, '\0');
+        for (size_t e = Directory(); e + 128 <= bytes.size(); e += 128)
+            if (bytes.compare(e, wide.size(), wide) == 0) return e;
+        return std::string::npos;
+    }
+    const std::string& bytes;
+};
 
 }  // namespace lextest

@@ -293,8 +293,13 @@ TEST_F(ZipLex, BitFlipsInNamesNeverCrash) {
         RewriteStream(path_, L"Names", b);
         ComPtr<IVoLexicon> lex;
         if (FAILED(OpenVoLexFile(path_.c_str(), lex.Put()))) continue;
+        // A row count that no longer matches the text table is found when the text opens.
+        HRESULT text = lex->OpenText();
+        if (FAILED(text)) {
+            EXPECT_EQ(E_FAIL, text);
+            continue;
+        }
         ++loaded;
-        ASSERT_EQ(S_OK, lex->OpenText());
         int count = 0;
         lex->GetEntryCount(&count);
         for (int p = 0; p < count; ++p) {
@@ -337,18 +342,15 @@ TEST_F(ZipLex, DamagedTextFailsOpenTextButNotTheLoad) {
     }
 }
 
-// An article whose index word names a row the text table lacks answers an error; the
-// other articles read.
-TEST_F(ZipLex, ArticleRowOutsideTheTextTableAnswersAnError) {
+// An article whose index word names a row past the rows the entry list counts is refused
+// when the lexicon opens, and the file stays as it was.
+TEST_F(ZipLex, ArticleRowPastTheRowCountIsRefused) {
     std::string path = Damaged(L"Names", [](std::string& b) { b[b.size() - 14] = 50 << 2; });
+    const std::string before = ReadWholeFile(path);
     ComPtr<IVoLexicon> lex;
-    ASSERT_EQ(S_OK, OpenVoLexFile(path.c_str(), lex.Put()));
-    ASSERT_EQ(S_OK, lex->OpenText());
-    char buf[64];
-    int length = 0;
-    EXPECT_EQ(E_INVALIDARG, lex->GetEntryText(1, buf, sizeof buf));
-    EXPECT_EQ(E_INVALIDARG, lex->GetEntryTextLength(1, &length));
-    EXPECT_EQ("Stripete dyr", EntryText(lex.Get(), 5));
+    EXPECT_EQ(E_FAIL, OpenVoLexFile(path.c_str(), lex.Put()));
+    EXPECT_FALSE(lex);
+    EXPECT_EQ(before, ReadWholeFile(path));
 }
 
 // A lexicon that another program holds open for writing is read from a copy in the

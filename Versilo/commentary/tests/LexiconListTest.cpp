@@ -309,8 +309,8 @@ TEST_F(LexiconListTest, SwitchingOffSavesAndAFailedSaveKeepsTheCommentaryOpen) {
     EXPECT_EQ(1, EntryCount(path));
 
     ASSERT_TRUE(list.SetActive(item, true));
-    FailingStorage* failing = InterposeFailingStorage(item.PeekLexicon(), path);
-    ASSERT_NE(nullptr, failing);
+    StorageFaults faults, *failing = &faults;
+    ASSERT_TRUE(InterposeFailingStorage(item.PeekLexicon(), path, faults));
     ASSERT_EQ(S_OK, item.PeekLexicon()->AddEntry("Isak", &id));
     failing->failCommit = STG_E_MEDIUMFULL;
     UINT reason = 0;
