@@ -13,7 +13,6 @@ namespace {
 // Verse and summary texts are read into buffers as large as the display's, so that a copy
 // never cuts what the window shows whole.
 constexpr int kItemTextSize = 8192;
-constexpr int kVerseTextSize = 4096;
 
 // Sets a DC's map mode to MM_TEXT for a scope.
 class TextMapMode {
@@ -316,6 +315,16 @@ void CVoBibleItemServer::WriteSelectedText(int first, int end, AVoTextReceiver* 
     }
 }
 
+void CVoBibleItemServer::SetReferenceData(ISimpleDataSource* source, int ref) {
+    // "VersiloReference": the reference, then the identity of the numbering it is in.
+    BYTE record[20] = {};
+    std::memcpy(record, &ref, 4);
+    GUID guid = {};
+    objects_.GetStat()->GetGuid(&guid, FALSE);
+    std::memcpy(record + 4, &guid, 16);
+    source->SetData(GetReferenceFormat(), record, sizeof record, nullptr);
+}
+
 BOOL CVoBibleItemServer::FillSelectionData(ISimpleDataSource* source) {
     if (!source || !textWindow_) return FALSE;
     int bounds[2] = {0, 0};
@@ -333,14 +342,7 @@ BOOL CVoBibleItemServer::FillSelectionData(ISimpleDataSource* source) {
     if (text) source->SetData(CF_TEXT, text.get(), length + 1, nullptr);
 
     const int ref = GetSelectionRef();
-    if (ref) {
-        BYTE record[20] = {};
-        std::memcpy(record, &ref, 4);
-        GUID guid = {};
-        objects_.GetStat()->GetGuid(&guid, FALSE);
-        std::memcpy(record + 4, &guid, 16);
-        source->SetData(GetReferenceFormat(), record, sizeof record, nullptr);
-    }
+    if (ref) SetReferenceData(source, ref);
 
     // "HTML Format" only when the document is whole and its offsets say where it lies.
     static const UINT htmlFormat = RegisterClipboardFormatA("HTML Format");
@@ -362,11 +364,6 @@ BOOL CVoBibleItemServer::FillPartData(ISimpleDataSource* source, int item, int p
     if (!source || part < kPartFirstReference) return FALSE;
     const int ref = GetLinkRef(item, part - kPartFirstReference);
     if (!ref) return FALSE;
-    BYTE record[20] = {};
-    std::memcpy(record, &ref, 4);
-    GUID guid = {};
-    objects_.GetStat()->GetGuid(&guid, FALSE);
-    std::memcpy(record + 4, &guid, 16);
-    source->SetData(GetReferenceFormat(), record, sizeof record, nullptr);
+    SetReferenceData(source, ref);
     return TRUE;
 }

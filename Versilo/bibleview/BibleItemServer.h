@@ -108,6 +108,7 @@ private:
     bool ClosesSection(int book, int chapter, int verse, bool hasTitles) const;
     bool HasSectionTitles() const;
     bool IsSelected(int item) const;
+    void SetReferenceData(ISimpleDataSource* source, int ref);
 
     char textBuffer_[8192] = {};
 };
