@@ -8,6 +8,14 @@
 #include <iterator>
 #include "ComPtr.h"
 
+// A path of the build folder as Wine sees it (through drive Z:).
+inline std::string WinePath(const char* unixPath) {
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
 // A fresh folder under the system's temporary folder, removed with its files at the end.
 class TempDir {
 public:

@@ -236,10 +236,10 @@ TEST_F(BibleItemWindowTest, CopiesOfVersesAndTheirReferences) {
     EXPECT_EQ(html, source.order[2]);
 
     const std::string text = source.formats[CF_TEXT];
-    EXPECT_EQ(0u, text.find("16 For God so loved the world")) << text;
+    EXPECT_EQ(0u, text.find("16 \xB6 For God so loved the world")) << text;
     EXPECT_NE(std::string::npos, text.find("\r\n17 For God sent not his Son")) << text;
     EXPECT_EQ('\0', text.back());
-    EXPECT_NE(std::string::npos, text.find("3,16-17\r\n\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("\r\nJoh 3:16f\r\n\r\n")) << text;
 
     const std::string doc = source.formats[html];
     EXPECT_EQ(static_cast<long>(doc.size()) - 1, HtmlField(doc, "EndHTML:"));
@@ -253,6 +253,21 @@ TEST_F(BibleItemWindowTest, CopiesOfVersesAndTheirReferences) {
     memcpy(&ref, record.data(), 4);
     EXPECT_EQ(pane_.MakeRangeRef(first, first + 2), ref);
     EXPECT_NE(0, ref);
+
+    // A cross-reference shown after John 1:23 (the sample library has one there) is dragged
+    // as its reference.
+    ASSERT_NE(nullptr, pane_.GetRefLib());
+    const int linked = pane_.ChapterItem(0) + 22;
+    EXPECT_EQ(0, pane_.GetLinkRef(first, 0));
+    const int link = pane_.GetLinkRef(linked, 0);
+    EXPECT_NE(0, link);
+    RecordingSource part;
+    EXPECT_TRUE(pane_.FillPartData(&part, linked, kPartFirstReference + kPartUnreachable));
+    int dragged = 0;
+    memcpy(&dragged, part.formats[pane_.GetReferenceFormat()].data(), 4);
+    EXPECT_EQ(link, dragged);
+    EXPECT_FALSE(pane_.FillPartData(&part, linked, kPartCommentaryMarker));
+    EXPECT_FALSE(pane_.FillPartData(&part, linked, kPartFirstReference + 1));
 }
 
 TEST_F(BibleItemWindowTest, ReferencesOfItemsAreCheckedAndSelectionsReachItemZero) {

@@ -4,14 +4,15 @@
 #include <windows.h>
 #include <set>
 #include "BibleItemServer.h"
+#include "TestFiles.h"
 #include "VoUtil.h"
 
 class KjvPane : public CVoBibleItemServer {
 public:
     KjvPane() {
-        ComPtr<IBible> bible;
-        if (SUCCEEDED(OpenBibleFile(VERSILO_KJV_BIBLE, bible.Put()))) objects_.Attach(bible.Get());
-        OpenBibleRefLibFile(VERSILO_WEB_REFLIB, refLib_.Put());
+        ComPtr<INewBible> bible;
+        if (SUCCEEDED(OpenNewBibleFile(WinePath(VERSILO_KJV_BIBLE).c_str(), bible.Put()))) objects_.Attach(bible.Get());
+        OpenBibleRefLibFile(WinePath(VERSILO_WEB_REFLIB).c_str(), refLib_.Put());
         record_.SetFlagBit0(true);
         record_.SetFlagBit1(true);
         record_.SetFlagBit2(true);

@@ -4,17 +4,10 @@
 #include <string>
 #include <vector>
 #include "BibleObjects.h"
+#include "TestFiles.h"
 #include "VoUtil.h"
 
 namespace {
-
-// A path of the build folder as Wine sees it.
-std::string WinePath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
 
 class KjvRangeTest : public ::testing::Test {
 protected:

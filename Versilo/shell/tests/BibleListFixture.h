@@ -10,14 +10,6 @@
 #include "ScratchRegistry.h"
 #include "TestFiles.h"
 
-// A path of the build folder as Wine sees it.
-inline std::string WinePath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 class BibleListTestBase : public ::testing::Test {
 protected:
     void SetUp() override {
