@@ -8,6 +8,7 @@
 #include "Handles.h"
 #include "LexProxy.h"
 #include "TextPainter.h"
+#include "VerseMarkup.h"
 #include "WordWrap.h"
 
 namespace {
@@ -15,7 +16,6 @@ namespace {
 constexpr COLORREF kMarkedGreen = 0x00AAFFBE;
 constexpr COLORREF kSelectedLink = 0x00C0C0C0;
 constexpr int kMaxRuns = 1024;
-constexpr int kMaxBracketPairs = 64;
 constexpr int kMaxReferences = 128;
 constexpr int kReferenceAreaSize = 1024;
 constexpr int kReferenceAreaReserve = 32;
@@ -45,15 +45,6 @@ private:
     COLORREF text_, back_;
 };
 
-// A title with its leading '.' and trailing '.' and '+' cut off, in place; stops at an
-// empty title.
-char* TrimTitle(char* title) {
-    while (*title == '.') ++title;
-    size_t n = std::strlen(title);
-    while (n > 0 && (title[n - 1] == '+' || (title[n - 1] == '.' && n > 1))) title[--n] = '\0';
-    return title;
-}
-
 // Writes a title or heading in font within (left, top, right): DrawText's height.
 int WriteHeading(HDC dc, HFONT font, const char* text, int left, int top, int right, bool draw, bool selected) {
     SelectedObject selectedFont(dc, font);
@@ -61,57 +52,6 @@ int WriteHeading(HDC dc, HFONT font, const char* text, int left, int top, int ri
     if (selected) SetTextColor(dc, Average(GetTextColor(dc), GetBkColor(dc)));
     RECT rect = {left, top, right, top + kHeadingDepth};
     return DrawTextA(dc, text, -1, &rect, DT_WORDBREAK | DT_NOPREFIX | (draw ? 0 : DT_CALCRECT));
-}
-
-// Splits an inline heading "<<...>>" (or "<<*...*>>", a strong one) off the start of text:
-// answers the heading (terminated in place) and moves *text past it; null when there is
-// none. The scan stops at the text's end.
-char* SplitInlineHeading(char** text, bool* strong) {
-    char* p = *text;
-    if (p[0] != '<' || p[1] != '<') return nullptr;
-    p += 2;
-    *strong = *p == '*';
-    if (*strong) ++p;
-    char* heading = p;
-    int depth = 2;
-    while (*p && depth > 0) {
-        if (*p == '<') ++depth;
-        else if (*p == '>') {
-            --depth;
-            *p = '\0';
-        }
-        ++p;
-    }
-    while (*p == ' ') ++p;
-    const size_t n = std::strlen(heading);
-    if (n > 0 && heading[n - 1] == '*') heading[n - 1] = '\0';
-    *text = p;
-    return heading;
-}
-
-// Removes '[' and ']' from text in place and records the bracketed stretches as (start,
-// end) offsets into the shortened text; at most kMaxBracketPairs, later brackets stay.
-int HideBrackets(char* text, int* ranges) {
-    int pairs = 0;
-    bool open = false;
-    char* out = text;
-    for (char* p = text; *p; ++p) {
-        if (pairs < kMaxBracketPairs && *p == '[' && !open) {
-            ranges[2 * pairs] = static_cast<int>(out - text);
-            open = true;
-            continue;
-        }
-        if (open && *p == ']') {
-            ranges[2 * pairs + 1] = static_cast<int>(out - text);
-            ++pairs;
-            open = false;
-            continue;
-        }
-        *out++ = *p;
-    }
-    *out = '\0';
-    if (open) ranges[2 * pairs++ + 1] = static_cast<int>(out - text);
-    return pairs;
 }
 
 // The chapter number as a drop cap at (left, top): its size; drawn when draw.
