@@ -7,6 +7,7 @@
 #include "ComPtr.h"
 #include "ShellRoutines.h"
 
+class VoKv61MarkedVerses;
 class VoWindowMarkCache;
 
 // Display bits of Settings.
@@ -19,7 +20,8 @@ constexpr DWORD kBibleSettingsMarker = 8;
 class VoBibleInfo {
 public:
     VoBibleInfo() = default;
-    // Copies share the bible object (one more reference).
+    // Copies share the bible object (one more reference) but not the colour-marking
+    // cache, which is registered in one record only.
     VoBibleInfo(const VoBibleInfo&) = default;
     VoBibleInfo& operator=(const VoBibleInfo&) = default;
 
@@ -46,9 +48,17 @@ public:
     void SetFlagBit1(bool on) { SetBit(kBibleShowReferences, on); }
     void SetFlagBit2(bool on) { SetBit(kBibleHideBrackets, on); }
 
-    // The translation's colour-marking cache; owned and filled by the colour markings.
-    VoWindowMarkCache* GetMarkCache() const { return markCache_; }
-    void SetMarkCache(VoWindowMarkCache* cache) { markCache_ = cache; }
+    // The translation's colour-marking cache while one exists (borrowed), or null; the
+    // cache registers and unregisters itself.
+    VoWindowMarkCache* GetMarkCache() const { return markCache_.cache; }
+    void SetMarkCache(VoWindowMarkCache* cache) { markCache_.cache = cache; }
+    // The cache over store, made on first use; an empty holder when the bible does not
+    // open. Defined with the colour markings (library VersiloMarkings).
+    ComPtr<VoWindowMarkCache> GetMarkCache(VoKv61MarkedVerses* store);
+    // Rebuilds the cache from the store when there is one and it converts the markings to
+    // this bible's numbering. The main frame calls it for every record when the markings
+    // change. Defined with the colour markings.
+    void RefreshMarkCache();
 
 private:
     void SetBit(DWORD bit, bool on) { settings_ = on ? (settings_ | bit) : (settings_ & ~bit); }
@@ -63,5 +73,12 @@ private:
     ComPtr<INewBible> bible_;
     DWORD settings_ = kBibleShowHeadings;
     BYTE hasHeaders_ = 1;
-    VoWindowMarkCache* markCache_ = nullptr;
+    // A copy of a record starts without a cache; an assigned record keeps its own.
+    struct MarkCacheLink {
+        MarkCacheLink() = default;
+        MarkCacheLink(const MarkCacheLink&) {}
+        MarkCacheLink& operator=(const MarkCacheLink&) { return *this; }
+        VoWindowMarkCache* cache = nullptr;
+    };
+    MarkCacheLink markCache_;
 };

@@ -89,6 +89,22 @@ bool ReadRegString(HKEY key, const char* name, char* buffer, DWORD capacity) {
     return true;
 }
 
+bool ReadRegBinary(HKEY key, const char* name, void* buffer, DWORD capacity, DWORD* size) {
+    if (!key || (!buffer && capacity) || !size) return false;
+    DWORD type = 0, needed = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &needed) != ERROR_SUCCESS) return false;
+    if (type != REG_BINARY || needed > capacity) return false;
+    // Read into a scratch buffer: the value may change between the two calls, and a value
+    // that turns out to be unusable must never touch the caller's bytes.
+    std::unique_ptr<BYTE[]> scratch(new BYTE[needed ? needed : 1]);
+    DWORD got = needed;
+    if (RegQueryValueExA(key, name, nullptr, &type, scratch.get(), &got) != ERROR_SUCCESS) return false;
+    if (type != REG_BINARY || got > capacity) return false;
+    if (got) std::memcpy(buffer, scratch.get(), got);
+    *size = got;
+    return true;
+}
+
 bool WriteRegBool(HKEY key, const char* name, bool value) {
     return WriteDwordValue(key, name, value ? 1 : 0);
 }
@@ -105,4 +121,9 @@ bool WriteRegString(HKEY key, const char* name, const char* text) {
     if (!key || !text) return false;
     DWORD size = static_cast<DWORD>(std::strlen(text) + 1);
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
+}
+
+bool WriteRegBinary(HKEY key, const char* name, const void* data, DWORD size) {
+    if (!key || (!data && size)) return false;
+    return RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }

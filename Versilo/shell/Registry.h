@@ -29,9 +29,14 @@ bool ReadRegInt(HKEY key, const char* name, LONG* value);     // REG_DWORD, two'
 // REG_SZ or REG_EXPAND_SZ (never expanded), NUL-terminated and at most capacity characters
 // including the NUL; only then is it copied into buffer.
 bool ReadRegString(HKEY key, const char* name, char* buffer, DWORD capacity);
+// REG_BINARY of at most capacity bytes (its size is asked first: a longer value is not
+// read); only then is it copied to the start of buffer and its length stored in *size.
+// The rest of buffer is untouched.
+bool ReadRegBinary(HKEY key, const char* name, void* buffer, DWORD capacity, DWORD* size);
 
 // Writers: true on success.
 bool WriteRegBool(HKEY key, const char* name, bool value);    // REG_DWORD 0 or 1
 bool WriteRegDword(HKEY key, const char* name, DWORD value);
 bool WriteRegInt(HKEY key, const char* name, LONG value);
 bool WriteRegString(HKEY key, const char* name, const char* text);  // REG_SZ with its NUL; null refused
+bool WriteRegBinary(HKEY key, const char* name, const void* data, DWORD size);  // REG_BINARY; null refused unless size is 0

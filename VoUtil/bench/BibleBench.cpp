@@ -25,11 +25,6 @@ std::string BesideProgram(const char* relative) {
     return s.substr(0, s.rfind('\\') + 1) + relative;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 long long FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA a;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a)) return -1;

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#include "BenchTimer.h"
 #include "ComPtr.h"
 #include "NorwegianNames.h"
 #include "ProtestantCanon.h"
@@ -24,11 +25,6 @@ double Now() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 bool Check(HRESULT hr, const char* what) {

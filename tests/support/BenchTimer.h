@@ -1,6 +1,9 @@
-// A stopwatch on the performance counter, for the benchmark programs.
+// A stopwatch on the performance counter, and the median of timings, for the benchmark
+// programs.
 #pragma once
 #include <windows.h>
+#include <algorithm>
+#include <vector>
 
 class BenchTimer {
 public:
@@ -15,3 +18,9 @@ public:
 private:
     LARGE_INTEGER freq_, start_;
 };
+
+// The median of values (the upper one of an even count); values must not be empty.
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}

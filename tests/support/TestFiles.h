@@ -8,14 +8,6 @@
 #include <iterator>
 #include "ComPtr.h"
 
-// A path of the build folder as Wine sees it (through drive Z:).
-inline std::string WinePath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 // A fresh folder under the system's temporary folder, removed with its files at the end.
 class TempDir {
 public:
@@ -62,6 +54,14 @@ private:
 inline std::string ReadWholeFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// A path of the build folder (a Unix path) as Wine sees it.
+inline std::string WinePath(const char* unixPath) {
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
 }
 
 inline bool WriteWholeFile(const std::string& path, const std::string& data) {

@@ -22,11 +22,6 @@ namespace {
 
 constexpr int kBibleCopies = 50;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Milliseconds of one list build; the list is destroyed outside the time.
 double TimeListBuild(int* count) {
     BenchTimer timer;

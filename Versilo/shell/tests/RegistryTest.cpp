@@ -133,6 +133,39 @@ TEST_F(RegistryTest, ReadersTakeOnlyValuesOfTheirTypeAndSize) {
     }
 }
 
+// The binary reader into a buffer of four bytes, whose untouched bytes keep 0xEE.
+TEST_F(RegistryTest, BinaryReaderTakesOnlyBinaryValuesThatFit) {
+    struct BinaryCase {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+        bool read;
+    };
+    const BinaryCase cases[] = {
+        {"missing value", REG_NONE, "", false},
+        {"four bytes", REG_BINARY, "\x01\x02\x03\x04", true},
+        {"two bytes, the rest untouched", REG_BINARY, "\x01\x02", true},
+        {"no bytes", REG_BINARY, "", true},
+        {"five bytes: longer than the buffer", REG_BINARY, "\x01\x02\x03\x04\x05", false},
+        {"a dword", REG_DWORD, Dword(7), false},
+        {"a text", REG_SZ, Sz("abc"), false},
+    };
+    HKEY app = scratch_.AppKey();
+    for (const BinaryCase& c : cases) {
+        RegDeleteValueA(app, "B");
+        if (c.type != REG_NONE) scratch_.SetRaw("B", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+        unsigned char buffer[5] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+        DWORD size = 99;
+        EXPECT_EQ(c.read, ReadRegBinary(app, "B", buffer, 4, &size)) << c.what;
+        std::string expected = c.read ? c.bytes : "";
+        expected.append(5 - expected.size(), '\xEE');
+        EXPECT_EQ(expected, std::string(reinterpret_cast<char*>(buffer), 5)) << c.what;
+        EXPECT_EQ(c.read ? c.bytes.size() : 99u, size) << c.what;
+    }
+    DWORD size = 0;
+    EXPECT_FALSE(ReadRegBinary(nullptr, "B", nullptr, 0, &size));
+}
+
 TEST_F(RegistryTest, AllBitsReadBackAsMinusOne) {
     scratch_.SetDword("BibRefColor", 0xFFFFFFFF);
     LONG value = 0;
@@ -177,6 +210,10 @@ TEST_F(RegistryTest, WritersStoreTheDocumentedEncodings) {
     EXPECT_TRUE(WriteRegString(key.Get(), "Empty", ""));
     EXPECT_FALSE(WriteRegString(key.Get(), "Null", nullptr));
     EXPECT_FALSE(WriteRegDword(nullptr, "Nowhere", 1));
+    const unsigned char bits[] = {0x80, 0x00, 0x00, 0x01, 0x02};
+    EXPECT_TRUE(WriteRegBinary(key.Get(), "Bits", bits, sizeof(bits)));
+    EXPECT_TRUE(WriteRegBinary(key.Get(), "NoBits", nullptr, 0));
+    EXPECT_FALSE(WriteRegBinary(key.Get(), "Null", nullptr, 4));
 
     struct Expected {
         const char* name;
@@ -190,6 +227,8 @@ TEST_F(RegistryTest, WritersStoreTheDocumentedEncodings) {
         {"Signed", REG_DWORD, Dword(0xFFFFFFFEu)},
         {"Name", REG_SZ, Sz("Times New Roman")},
         {"Empty", REG_SZ, Sz("")},
+        {"Bits", REG_BINARY, std::string("\x80\x00\x00\x01\x02", 5)},
+        {"NoBits", REG_BINARY, ""},
     };
     for (const Expected& e : expected) {
         DWORD type = 0;

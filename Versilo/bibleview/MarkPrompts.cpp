@@ -1,0 +1,42 @@
+// VoMarkingPrompts: the save and open dialogs of the marking files and the message boxes
+// of the marking commands.
+#include <windows.h>
+#include <commdlg.h>
+#include "MarkCommands.h"
+#include "MessageText.h"
+
+bool VoMarkingPrompts::ChooseExportPath(char* path, int size) { return ChoosePath(true, path, size); }
+
+bool VoMarkingPrompts::ChooseImportPath(char* path, int size) { return ChoosePath(false, path, size); }
+
+int VoMarkingPrompts::ShowMessage(const char* text, UINT type) { return VoMessageBox(owner_, text, type); }
+
+bool VoMarkingPrompts::ChoosePath(bool save, char* path, int size) {
+    if (!path || size <= 0) return false;
+    // The filter's "|" separators become the NULs the dialog wants; the text ends in one,
+    // so the list ends in two.
+    char filter[kTextCapacity + 1] = {};
+    LoadResString(filter, kIdsMarkFileFilter);
+    for (char* c = filter; *c; ++c)
+        if (*c == '|') *c = '\0';
+    char title[kTextCapacity], name[MAX_PATH] = {};
+    LoadResString(title, save ? kIdsExportTitle : kIdsImportTitle);
+    path[0] = '\0';
+
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner_;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = static_cast<DWORD>(size);
+    ofn.lpstrFileTitle = name;
+    ofn.nMaxFileTitle = sizeof(name);
+    ofn.lpstrTitle = title;
+    ofn.lpstrDefExt = "vrsv";
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+    if (save) {
+        ofn.Flags |= OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN;
+        return GetSaveFileNameA(&ofn) != FALSE;
+    }
+    return GetOpenFileNameA(&ofn) != FALSE;
+}
