@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64 libwine-dev
-  xvfb xauth
+  xvfb xauth fonts-liberation
   locales python3
   googletest
   libsword-utils sword-text-kjv sword-text-web
