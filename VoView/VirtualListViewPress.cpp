@@ -32,7 +32,9 @@ RECT RyVirtualListViewCtrl::DragRect(POINT pt) const {
 RyVirtualListViewCtrl::PressEnd RyVirtualListViewCtrl::TrackPress(bool left, const RECT& dragRect, POINT* last) {
     const UINT release = left ? WM_LBUTTONUP : WM_RBUTTONUP;
     MSG msg;
-    while (::GetCapture() == hwnd_) {
+    // A sink may close the window during the press: its handle is gone then (and a null
+    // handle would match a desktop without any capture).
+    while (hwnd_ && ::GetCapture() == hwnd_) {
         const BOOL got = ry::GetMsg(&msg);
         if (got == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));  // the program's own loop must see it too
@@ -75,6 +77,7 @@ void RyVirtualListViewCtrl::Press(bool left, UINT keys, POINT pt) {
 bool RyVirtualListViewCtrl::LinkPress(bool left, int item, int part, POINT pt, POINT* last) {
     LinkPressInfo info = {item, part, left, 0, 0, 0};
     sink_->OnLinkPress(0, &info);
+    if (!hwnd_) return true;              // the sink closed the window
     if (info.part != part) return false;  // the sink made it an ordinary press
 
     const DWORD pressTime = clock_->Now();
@@ -113,6 +116,7 @@ void RyVirtualListViewCtrl::OrdinaryPress(bool left, UINT keys, POINT pt, POINT*
     const int item = layout_.ItemAt(pt, false);
     if (item < 0) return;
     SetCaret(item);
+    if (!hwnd_) return;  // the sink closed the window
     if (selection_.IsSelected(item)) {
         const PressEnd end = TrackPress(left, DragRect(pt), last);
         capture.Release();
@@ -153,7 +157,7 @@ void RyVirtualListViewCtrl::RubberBand(bool left, POINT* last) {
     RubberBandPace pace;
     pace.Start(clock_->Now());
     MSG msg;
-    while (::GetCapture() == hwnd_) {
+    while (hwnd_ && ::GetCapture() == hwnd_) {
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             const int zone = zones.ZoneOf(*last);
             if (zone >= 0) {

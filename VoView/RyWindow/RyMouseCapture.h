@@ -7,7 +7,9 @@
 
 class RyMouseCapture {
 public:
-    explicit RyMouseCapture(HWND hwnd) : hwnd_(hwnd) { ::SetCapture(hwnd_); }
+    explicit RyMouseCapture(HWND hwnd) : hwnd_(hwnd) {
+        if (hwnd_) ::SetCapture(hwnd_);
+    }
     ~RyMouseCapture() { Release(); }
     RyMouseCapture(const RyMouseCapture&) = delete;
     RyMouseCapture& operator=(const RyMouseCapture&) = delete;

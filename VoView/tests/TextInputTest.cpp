@@ -400,6 +400,30 @@ TEST_F(LinkPressTest, LosingTheCaptureEndsThePressQuietly) {
     EXPECT_EQ(Heard{"Link0(2,7)"}, sink_.events);
 }
 
+TEST_F(LinkPressTest, ASinkThatClosesTheWindowEndsThePress) {
+    // Nothing is posted: a press that went on tracking would wait for the watchdog.
+    const struct {
+        const char* what;
+        bool onLink;
+    } cases[] = {{"in the link press", true}, {"at the caret of an ordinary press", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!IsWindow(hwnd_)) hwnd_ = Make(10);
+        HWND hwnd = hwnd_;
+        sink_.linkScript = [hwnd](int phase, LinkPressInfo&) {
+            if (phase == 0) DestroyWindow(hwnd);
+        };
+        sink_.onCaret = [hwnd](int) { DestroyWindow(hwnd); };
+        Watchdog watchdog(2000);
+        Send(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(c.onLink ? press_ : away_));
+        EXPECT_FALSE(Watchdog::Fired());
+        EXPECT_FALSE(IsWindow(hwnd));
+        EXPECT_EQ(nullptr, GetCapture());
+        sink_.linkScript = nullptr;
+        sink_.onCaret = nullptr;
+    }
+}
+
 TEST_F(LinkPressTest, HoverFollowsTheMouseOverPartsAndLeavesWithIt) {
     Send(hwnd_, WM_MOUSEMOVE, 0, At(away_));
     Send(hwnd_, WM_MOUSEMOVE, 0, At(press_));
