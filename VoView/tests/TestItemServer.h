@@ -114,6 +114,10 @@ public:
         wchar_t text[16];
         int n = wsprintfW(text, L"%d", item);
         TextOutW(dc, x + 12, y + 2, text, n);
+        if (state[0] >= 0) {  // the hot part: a bar under the item's left end
+            RECT bar = {x, y + height - 3, x + 40, y + height - 1};
+            FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
     }
     // Links: the items in linkItems have part linkPart in their left linkWidth pixels.
     std::set<int> linkItems;
