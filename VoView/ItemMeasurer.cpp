@@ -5,16 +5,6 @@
 #include <exception>
 #include "Handles.h"
 
-class ItemMeasurer::MeasureDc {
-public:
-    explicit MeasureDc(HFONT font) : dc_(::CreateCompatibleDC(nullptr)), font_(dc_.Get(), font) {}
-    HDC Get() const { return dc_.Get(); }
-
-private:
-    MemoryDc dc_;
-    SelectedObject font_;
-};
-
 bool ItemMeasurer::Reset(int count, int unitsPerItem) {
     count_ = std::max(count, 0);
     unitsPerItem_ = unitsPerItem;

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <vector>
+#include "Handles.h"
 #include "HeightCache.h"
 #include "ListLayout.h"
 #include "VoView.h"
@@ -35,9 +36,22 @@ public:
 
     const HeightCache& Cache() const { return cache_; }
 
+    // A memory DC compatible with the screen with the window's font selected, for one
+    // measurement, a batch, or the server's hit tests.
+    class MeasureDc {
+    public:
+        explicit MeasureDc(HFONT font) : dc_(::CreateCompatibleDC(nullptr)), font_(dc_.Get(), font) {}
+        MeasureDc(const MeasureDc&) = delete;
+        MeasureDc& operator=(const MeasureDc&) = delete;
+        HDC Get() const { return dc_.Get(); }
+
+    private:
+        MemoryDc dc_;
+        SelectedObject font_;
+    };
+    HFONT Font() const { return font_; }
+
 private:
-    // A memory DC with the window's font selected, for one measurement or a batch.
-    class MeasureDc;
 
     IVoItemServer* server_;
     HFONT font_ = nullptr;

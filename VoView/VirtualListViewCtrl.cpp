@@ -4,11 +4,17 @@
 #include <ole2.h>
 #include <commctrl.h>
 #include <algorithm>
+#include <new>
 #include <vector>
 #include "Handles.h"
 
-RyVirtualListViewCtrl::RyVirtualListViewCtrl(IVoItemServer* server, IVoBibleTextWindowSink* sink)
-    : server_(server), sink_(sink), measurer_(server), layout_(measurer_) {
+namespace {
+const SystemTickClock kSystemClock;
+}
+
+RyVirtualListViewCtrl::RyVirtualListViewCtrl(IVoItemServer* server, IVoBibleTextWindowSink* sink,
+                                             const TickClock* clock)
+    : clock_(clock ? clock : &kSystemClock), server_(server), sink_(sink), measurer_(server), layout_(measurer_) {
     ReadItemMetrics();
 }
 
@@ -20,6 +26,22 @@ void RyVirtualListViewCtrl::ReadItemMetrics() {
 
 bool RyVirtualListViewCtrl::Initialise() {
     return ResetItems();
+}
+
+HWND RyVirtualListViewCtrl::CreateTextWindow(HWND parent, IVoItemServer* server, IVoBibleTextWindowSink* sink,
+                                             const RECT* rect, UINT controlId, const TickClock* clock) {
+    if (!server || !sink) return nullptr;
+    RECT rc = {};
+    if (rect) rc = *rect;
+    else if (!::GetClientRect(parent, &rc)) return nullptr;
+
+    RyVirtualListViewCtrl* ctrl = new (std::nothrow) RyVirtualListViewCtrl(server, sink, clock);
+    if (!ctrl) return nullptr;
+    HWND hwnd = nullptr;
+    if (ctrl->Initialise()) hwnd = ctrl->Create(parent, rc, controlId, WS_VSCROLL);
+    // A window that was made owns the object from now on and deletes it after its last message.
+    if (!hwnd) delete ctrl;
+    return hwnd;
 }
 
 void RyVirtualListViewCtrl::GetWindowClass(ry::WindowClass& wc) {
@@ -34,8 +56,6 @@ void RyVirtualListViewCtrl::GetWindowClass(ry::WindowClass& wc) {
 bool RyVirtualListViewCtrl::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                                  LRESULT& result) {
     using Self = RyVirtualListViewCtrl;
-    // Keyboard, mouse, cursor and timer messages and WM_COPY join this map with the
-    // selection by mouse and keys, hover, link presses and the data source.
     static const RyMessageEntry<Self> map[] = {
         {WM_CREATE, RyOnCreate<&Self::OnCreate>},
         {WM_DESTROY, RyOnVoid<&Self::OnDestroy>},
@@ -47,6 +67,14 @@ bool RyVirtualListViewCtrl::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM
         {WM_SETFOCUS, RyOnFocus<&Self::OnSetFocus>},
         {WM_KILLFOCUS, RyOnFocus<&Self::OnKillFocus>},
         {WM_CHAR, RyMsgMaybe<&Self::OnChar>},
+        {WM_KEYDOWN, RyMsgMaybe<&Self::OnKeyDown>},
+        {WM_MOUSEMOVE, RyOnMouse<&Self::OnMouseMove>},
+        {WM_LBUTTONDOWN, RyOnMouse<&Self::OnLButtonDown>},
+        {WM_RBUTTONDOWN, RyOnMouse<&Self::OnRButtonDown>},
+        {WM_LBUTTONDBLCLK, RyOnMouse<&Self::OnLButtonDoubleClick>},
+        {WM_SETCURSOR, RyOnSetCursor<&Self::OnSetCursor>},
+        {WM_TIMER, RyMsgMaybe<&Self::OnTimer>},
+        {WM_COPY, RyMsg<&Self::OnCopy>},
         {WM_VSCROLL, RyOnScroll<&Self::OnVScroll>},
         {WM_MOUSEWHEEL, RyOnMouseWheel<&Self::OnMouseWheel>},
         {TWM_RELOADITEMS, RyMsg<&Self::OnReloadItems>},
@@ -217,8 +245,7 @@ void RyVirtualListViewCtrl::ClearHover() {
     if (part >= 0 && item < layout_.Count()) InvalidateItems(item, item);
 }
 
-template <class Change>
-void RyVirtualListViewCtrl::ChangeSelection(Change change) {
+void RyVirtualListViewCtrl::ChangeSelection(const std::function<void()>& change) {
     const VisibleRange v = layout_.Visible(false);
     std::vector<char> before;
     for (int i = v.first; i < v.last; ++i) before.push_back(selection_.IsSelected(i) ? 1 : 0);

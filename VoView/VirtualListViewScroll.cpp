@@ -80,7 +80,7 @@ void RyVirtualListViewCtrl::ScrollBy(int d) {
     layout_.SetPosition(to);
     SetScrollPosition();
     if (!moved) Invalidate();
-    // The hover is evaluated again at the cursor here once hover tracking exists.
+    UpdateHover(CursorPoint());  // another part may be under the cursor now
     ::UpdateWindow(hwnd_);
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 #include <ole2.h>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 #include "VoView.h"
@@ -112,11 +114,45 @@ public:
         wchar_t text[16];
         int n = wsprintfW(text, L"%d", item);
         TextOutW(dc, x + 12, y + 2, text, n);
+        if (state[0] >= 0) {  // the hot part: a bar under the item's left end
+            RECT bar = {x, y + height - 3, x + 40, y + height - 1};
+            FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
     }
-    BOOL STDMETHODCALLTYPE HitTest(HDC, int, POINT*, int, int*, HCURSOR*) override { return FALSE; }
-    int STDMETHODCALLTYPE CanDragPart(int, int) override { return 0; }
-    BOOL STDMETHODCALLTYPE FillSelectionData(ISimpleDataSource*) override { return FALSE; }
-    BOOL STDMETHODCALLTYPE FillPartData(ISimpleDataSource*, int, int) override { return FALSE; }
+    // Links: the items in linkItems have part linkPart in their left linkWidth pixels.
+    std::set<int> linkItems;
+    int linkPart = 7;
+    int linkWidth = 40;
+    int canDrag = 0;              // CanDragPart's answer
+    HWND window = nullptr;        // the text window, for the selection data
+    bool offerData = false;       // FillSelectionData and FillPartData put CF_TEXT in the source
+    HRESULT fillResult = S_OK;    // what the source answered the last fill
+
+    BOOL STDMETHODCALLTYPE HitTest(HDC, int item, POINT* pt, int, int* part, HCURSOR* cursor) override {
+        if (!linkItems.count(item) || pt->x < 0 || pt->x >= linkWidth) return FALSE;
+        *part = linkPart;
+        *cursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+        return TRUE;
+    }
+    int STDMETHODCALLTYPE CanDragPart(int item, int) override { Log("CanDragPart", item); return canDrag; }
+    // "Item 1\r\nItem 2\r\n" for the selected items, read back from the window.
+    BOOL STDMETHODCALLTYPE FillSelectionData(ISimpleDataSource* source) override {
+        Log("FillSelectionData");
+        if (!offerData) return FALSE;
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            if (SendMessageW(window, TWM_ISSELECTED, static_cast<WPARAM>(i), 0) == 1)
+                text += "Item " + std::to_string(i) + "\r\n";
+        fillResult = source->SetData(CF_TEXT, text.c_str(), static_cast<int>(text.size() + 1), nullptr);
+        return SUCCEEDED(fillResult);
+    }
+    BOOL STDMETHODCALLTYPE FillPartData(ISimpleDataSource* source, int item, int part) override {
+        Log("FillPartData", item);
+        if (!offerData) return FALSE;
+        const std::string text = "Part " + std::to_string(item) + "/" + std::to_string(part);
+        fillResult = source->SetData(CF_TEXT, text.c_str(), static_cast<int>(text.size() + 1), nullptr);
+        return SUCCEEDED(fillResult);
+    }
 };
 
 class TestSink : public CountedObject<IVoBibleTextWindowSink> {
@@ -139,15 +175,39 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    void STDMETHODCALLTYPE OnCaretChanged(int item) override { carets.push_back(item); }
-    void STDMETHODCALLTYPE OnItemDoubleClick(int) override {}
-    void STDMETHODCALLTYPE OnLinkPress(int, LinkPressInfo*) override {}
-    void STDMETHODCALLTYPE OnHoverEnter(int, int) override {}
-    void STDMETHODCALLTYPE OnHoverLeave(int, int) override { ++hoverLeaves; }
+    // Everything the sink heard, in order: "Caret(3)", "Selection", "HoverEnter(2,7)",
+    // "HoverLeave(2,7)", "Link0(2,7)" (phase, item, part), "DoubleClick(4)", "RightClick(4)".
+    std::vector<std::string> events;
+    std::vector<LinkPressInfo> linkInfos;                       // as each phase left the sink
+    std::function<void(int phase, LinkPressInfo&)> linkScript;  // runs before the record
+    std::function<void(int item)> onCaret;
+
+    void Hear(const std::string& what) { events.push_back(what); }
+    static std::string Pair(int a, int b) { return "(" + std::to_string(a) + "," + std::to_string(b) + ")"; }
+
+    void STDMETHODCALLTYPE OnCaretChanged(int item) override {
+        carets.push_back(item);
+        Hear("Caret(" + std::to_string(item) + ")");
+        if (onCaret) onCaret(item);
+    }
+    void STDMETHODCALLTYPE OnItemDoubleClick(int item) override { Hear("DoubleClick(" + std::to_string(item) + ")"); }
+    void STDMETHODCALLTYPE OnLinkPress(int phase, LinkPressInfo* info) override {
+        Hear("Link" + std::to_string(phase) + Pair(info->item, info->part));
+        if (linkScript) linkScript(phase, *info);
+        linkInfos.push_back(*info);
+    }
+    void STDMETHODCALLTYPE OnHoverEnter(int item, int part) override { Hear("HoverEnter" + Pair(item, part)); }
+    void STDMETHODCALLTYPE OnHoverLeave(int item, int part) override {
+        ++hoverLeaves;
+        Hear("HoverLeave" + Pair(item, part));
+    }
     BOOL STDMETHODCALLTYPE OnChar(UINT c, UINT repeat, UINT flags) override {
         chars.push_back({c, repeat, flags});
         return charAnswer;
     }
-    void STDMETHODCALLTYPE OnRightClick(int) override {}
-    void STDMETHODCALLTYPE OnSelectionChanged() override { ++selectionChanges; }
+    void STDMETHODCALLTYPE OnRightClick(int item) override { Hear("RightClick(" + std::to_string(item) + ")"); }
+    void STDMETHODCALLTYPE OnSelectionChanged() override {
+        ++selectionChanges;
+        Hear("Selection");
+    }
 };
