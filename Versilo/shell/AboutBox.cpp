@@ -111,5 +111,7 @@ bool VoBibleInfoDlg::OnInitDialog(HWND, LPARAM) {
         newBible->ReadInfoFile(&text[0], kBibleDescriptionSize) != S_OK)
         text[0] = '\0';
     ::SetDlgItemTextA(Handle(), kInfoItem, WithCrLf(text.c_str()).c_str());
+    // Neither text starts out selected.
+    for (int id : {kRightsItem, kInfoItem}) ::SendDlgItemMessageA(Handle(), id, EM_SETSEL, 0, 0);
     return true;
 }

@@ -57,7 +57,7 @@ private:
 
 // Saves the dialog as build/ARCH/tests/artifacts/NAME.bmp.
 inline bool SaveDialogArtifact(HWND dialog, const char* name) {
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(100);
     CreateDirectoryA("artifacts", nullptr);
     return Capture::Of(dialog, true).SaveBmp(std::string("artifacts\\") + name + ".bmp");
