@@ -50,8 +50,10 @@ bool Lex(const char* q, std::vector<Lexeme>* out) {
 
 struct Node {
     enum Kind { Term, Alternatives, Sequence } kind;
-    // Term: the word indices [lo, hi); empty when the word is not in the list.
+    // Term: the word indices [lo, hi); empty when the word is not in the list. A union of
+    // words joined by "/" marks which of them belong to it (empty: all do).
     DWORD lo = 0, hi = 0;
+    std::vector<bool> only;
     // Alternatives and Sequence: the members; Sequence: phrase[i] links member i to i + 1.
     std::vector<std::unique_ptr<Node>> kids;
     std::vector<bool> phrase;
@@ -112,7 +114,7 @@ private:
     std::unique_ptr<Node> Alternatives(unsigned depth) {
         std::unique_ptr<Node> first = Primary(depth);
         if (!first) return Fail();
-        if (pos_ >= lex_.size() || lex_[pos_].kind != Lexeme::Or) return first;
+        if (pos_ >= lex_.size() || lex_[pos_].kind != Lexeme::Or) return Bounded(std::move(first));
         auto alt = std::make_unique<Node>();
         alt->kind = Node::Alternatives;
         alt->hasAnd = first->hasAnd;
@@ -124,7 +126,58 @@ private:
             alt->hasAnd = alt->hasAnd || next->hasAnd;
             alt->kids.push_back(std::move(next));
         }
-        return alt;
+        MergeTerms(alt.get());
+        if (alt->kids.size() == 1) return Bounded(std::move(alt->kids[0]));
+        return Bounded(std::move(alt));
+    }
+
+    // Terms beyond the limit fail the query; the words of one union count as one term.
+    std::unique_ptr<Node> Bounded(std::unique_ptr<Node> n) {
+        if (terms_ > kMaxQueryTerms) return Fail();
+        return n;
+    }
+
+    // The words and prefixes among the alternatives become one term over the union of
+    // their words, found in one scan however many words a list of them names.
+    void MergeTerms(Node* alt) {
+        std::vector<std::unique_ptr<Node>> others;
+        std::vector<const Node*> terms;
+        DWORD lo = 0, hi = 0;
+        for (auto& kid : alt->kids) {
+            if (kid->kind != Node::Term) {
+                others.push_back(std::move(kid));
+                continue;
+            }
+            terms.push_back(kid.get());
+            if (kid->hi <= kid->lo) continue;  // a word not in the list adds nothing
+            if (hi <= lo) {
+                lo = kid->lo;
+                hi = kid->hi;
+            } else {
+                lo = std::min(lo, kid->lo);
+                hi = std::max(hi, kid->hi);
+            }
+        }
+        if (terms.size() < 2) {
+            for (auto& kid : alt->kids)
+                if (kid) others.push_back(std::move(kid));
+            alt->kids.swap(others);
+            return;
+        }
+        auto merged = std::make_unique<Node>();
+        merged->kind = Node::Term;
+        merged->lo = lo;
+        merged->hi = hi;
+        if (hi > lo) {
+            std::vector<bool> in(hi - lo, false);
+            for (const Node* t : terms)
+                for (DWORD w = t->lo; w < t->hi; ++w)
+                    if (t->only.empty() || t->only[w - t->lo]) in[w - lo] = true;
+            if (std::find(in.begin(), in.end(), false) != in.end()) merged->only.swap(in);
+        }
+        terms_ -= static_cast<unsigned>(terms.size() - 1);
+        others.insert(others.begin(), std::move(merged));
+        alt->kids.swap(others);
     }
 
     std::unique_ptr<Node> Primary(unsigned depth) {
@@ -140,7 +193,7 @@ private:
         }
         if (l.kind != Lexeme::Word) return Fail();
         ++pos_;
-        if (++terms_ > kMaxQueryTerms) return Fail();
+        ++terms_;  // checked where the alternatives it belongs to are complete
         auto term = std::make_unique<Node>();
         term->kind = Node::Term;
         if (l.prefix) {
@@ -199,6 +252,9 @@ public:
         }
     }
 
+    // A term of one contiguous run of words, which the phrase walk takes as it stands.
+    static bool IsPlainTerm(const Node& n) { return n.kind == Node::Term && n.only.empty(); }
+
     long Cost(const Node& n) const {
         if (n.kind != Node::Term) return LONG_MAX;
         if (n.hi <= n.lo) return -1;
@@ -209,7 +265,9 @@ public:
 private:
     Hits Term(const Node& n, const std::vector<DWORD>* cands, bool positions) {
         Hits h;
-        if (n.hi > n.lo) table_.Scan(n.lo, n.hi, cands, begin_, end_, positions, &h.texts, &h.occs);
+        if (n.hi > n.lo)
+            table_.Scan(n.lo, n.hi, n.only.empty() ? nullptr : &n.only, cands, begin_, end_, positions, &h.texts,
+                        &h.occs);
         return h;
     }
 
@@ -239,7 +297,7 @@ private:
         // phrase settles the rest in one pass.
         bool wordPhrase = true;
         for (size_t i = 0; i < k && wordPhrase; ++i)
-            wordPhrase = n.kids[i]->kind == Node::Term && (i + 1 == k || n.phrase[i]);
+            wordPhrase = IsPlainTerm(*n.kids[i]) && (i + 1 == k || n.phrase[i]);
         std::vector<DWORD> current;
         const std::vector<DWORD>* within = cands;
         for (size_t idx : order) {
@@ -259,7 +317,7 @@ private:
                 // of plain words is found in one walk over each text.
                 std::vector<Occurrence> chain;
                 std::vector<std::pair<DWORD, DWORD>> terms;
-                for (size_t j = s; j <= t && n.kids[j]->kind == Node::Term; ++j)
+                for (size_t j = s; j <= t && IsPlainTerm(*n.kids[j]); ++j)
                     terms.emplace_back(n.kids[j]->lo, n.kids[j]->hi);
                 if (terms.size() == t - s + 1 && t > s) {
                     table_.ScanPhrase(terms, out.texts, &chain);

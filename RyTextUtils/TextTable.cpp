@@ -223,13 +223,14 @@ long TextTable::TokenCost(DWORD t) const {
     return it != byToken_.end() && it->first == t ? static_cast<long>(it->second) : 0;
 }
 
-void TextTable::MakeTerm(DWORD lo, DWORD hi, Term* term) const {
+void TextTable::MakeTerm(DWORD lo, DWORD hi, const std::vector<bool>* only, Term* term) const {
     term->lo = lo;
     term->span = hi - lo;
+    term->only = only;
     for (int c = 0; c < 256; ++c) {
         if (kind_[c] == kTwoByte) term->action[c] = kLead;
         else if (kind_[c] == kLiteral) term->action[c] = kRun;
-        else term->action[c] = oneByteToken_[c] - lo < term->span ? kHit : kMiss;
+        else term->action[c] = term->Holds(oneByteToken_[c]) ? kHit : kMiss;
     }
 }
 
@@ -241,7 +242,7 @@ bool TextTable::Contains(const Term& term, const BYTE* p, const BYTE* end) {
             ++p;
         } else if (a == kLead) {
             if (p + 1 >= end) return false;
-            if ((static_cast<DWORD>(c) << 8 | p[1]) - term.lo < term.span) return true;
+            if (term.Holds(static_cast<DWORD>(c) << 8 | p[1])) return true;
             p += 2;
         } else if (a == kHit) {
             return true;
@@ -274,7 +275,7 @@ void TextTable::ScanRange(const Term& term, DWORD begin, DWORD end, std::vector<
             if (p + 1 >= e) break;
             DWORD token = static_cast<DWORD>(c) << 8 | p[1];
             p += 2;
-            if (token - term.lo >= term.span) continue;
+            if (!term.Holds(token)) continue;
         } else if (a == kRun) {
             unsigned len = 0;
             unsigned used = UnpackInt(p + 1, e, &len);
@@ -314,7 +315,7 @@ bool TextTable::ScanPositions(const Term& term, DWORD text, std::vector<Occurren
             breaks += breaks_[token];
             continue;
         }
-        if (token - term.lo < term.span) {
+        if (term.Holds(token)) {
             found = true;
             occs->push_back(Occurrence{text, word, breaks, word, breaks});
         }
@@ -366,6 +367,7 @@ void TextTable::FindTexts(const Term& term, DWORD begin, DWORD end, std::vector<
     BYTE only = 0;
     bool ok = !longFormOfShortToken_ && term.span <= kMaxSearchedTokens;
     for (DWORD k = 0; ok && k < term.span; ++k) {
+        if (!term.Holds(term.lo + k)) continue;
         BYTE key = 0;
         ok = KeyByte(term.lo + k, &key);
         if (ok && !member[key]) {
@@ -438,11 +440,12 @@ void TextTable::ScanPhrase(const std::vector<std::pair<DWORD, DWORD>>& terms, co
     }
 }
 
-void TextTable::Scan(DWORD lo, DWORD hi, const std::vector<DWORD>* candidates, DWORD begin, DWORD end,
-                     bool positions, std::vector<DWORD>* texts, std::vector<Occurrence>* occs) const {
+void TextTable::Scan(DWORD lo, DWORD hi, const std::vector<bool>* only, const std::vector<DWORD>* candidates,
+                     DWORD begin, DWORD end, bool positions, std::vector<DWORD>* texts,
+                     std::vector<Occurrence>* occs) const {
     const DWORD phrases = static_cast<DWORD>(phrases_.size());
     Term term;
-    MakeTerm(lo + phrases, hi + phrases, &term);
+    MakeTerm(lo + phrases, hi + phrases, only, &term);
     if (positions) {
         // Find the texts first, then walk only those for the positions.
         std::vector<DWORD> found;

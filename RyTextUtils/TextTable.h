@@ -36,9 +36,10 @@ public:
     long TokenCost(DWORD t) const;
 
     // The texts among the candidates (a sorted list, or [begin, end) when null) whose
-    // streams hold a word token in [lo, hi); with positions, every occurrence too.
-    void Scan(DWORD lo, DWORD hi, const std::vector<DWORD>* candidates, DWORD begin, DWORD end, bool positions,
-              std::vector<DWORD>* texts, std::vector<Occurrence>* occs) const;
+    // streams hold a word token in [lo, hi) (when only is given, only the words w of it
+    // with (*only)[w - lo]); with positions, every occurrence too.
+    void Scan(DWORD lo, DWORD hi, const std::vector<bool>* only, const std::vector<DWORD>* candidates, DWORD begin,
+              DWORD end, bool positions, std::vector<DWORD>* texts, std::vector<Occurrence>* occs) const;
 
     // The occurrences, in the given texts (sorted), of the terms (word indices [lo, hi))
     // as a phrase: each word directly after the one before, no sentence break between.
@@ -69,9 +70,11 @@ private:
     enum : BYTE { kMiss, kHit, kLead, kRun };
     struct Term {
         BYTE action[256];
-        DWORD lo, span;  // the term's tokens [lo, lo + span)
+        DWORD lo, span;                // the term's tokens [lo, lo + span)
+        const std::vector<bool>* only;  // null, or which of them belong to the term
+        bool Holds(DWORD token) const { return token - lo < span && (!only || (*only)[token - lo]); }
     };
-    void MakeTerm(DWORD lo, DWORD hi, Term* term) const;
+    void MakeTerm(DWORD lo, DWORD hi, const std::vector<bool>* only, Term* term) const;
     // Whether [p, end) holds one of the term's tokens.
     static bool Contains(const Term& term, const BYTE* p, const BYTE* end);
     void ScanRange(const Term& term, DWORD begin, DWORD end, std::vector<DWORD>* texts) const;

@@ -87,8 +87,8 @@ TEST_F(QueryTest, RangeOfTexts) {
 TEST_F(QueryTest, MalformedQueriesFail) {
     const std::string longWord(128, 'a');
     const std::string deep = std::string(40, '(') + "lys" + std::string(40, ')');
-    std::string many;
-    for (int i = 0; i < 65; ++i) many += "lys / ";
+    std::string many;  // 65 terms that each need a scan of their own
+    for (int i = 0; i < 64; ++i) many += "lys & ";
     many += "lys";
     std::string huge(200000, '(');
     const std::string failing[] = {"lys %", "(lys", "lys)", ")", "& lys", "lys &", "lys / ", "/ lys", "lys & & gud",
@@ -100,14 +100,20 @@ TEST_F(QueryTest, MalformedQueriesFail) {
         EXPECT_EQ(E_FAIL, hr) << q.substr(0, 40);
         EXPECT_TRUE(got.empty());
     }
-    // Limits that still pass: a 127-byte word, 64 words, 32 levels.
+    // Limits that still pass: a 127-byte word, 64 terms, 32 levels, and any number of words
+    // joined by "/" (one term over their union).
     HRESULT hr = E_FAIL;
     FindTexts(tab.Get(), std::string(127, 'a').c_str(), 0, -1, &hr);
     EXPECT_EQ(S_FALSE, hr);
     std::string sixtyFour;
-    for (int i = 0; i < 63; ++i) sixtyFour += "elefant / ";
+    for (int i = 0; i < 63; ++i) sixtyFour += "kamel & ";
     sixtyFour += "kamel";
     EXPECT_EQ((std::vector<long>{5}), FindTexts(tab.Get(), sixtyFour.c_str()));
+    std::string union500;
+    for (int i = 0; i < 500; ++i) union500 += i % 100 == 7 ? "kamel / " : "elefant / ";
+    union500 += "m\xF8rket";
+    EXPECT_EQ((std::vector<long>{1, 5}), FindTexts(tab.Get(), union500.c_str()));
+    EXPECT_EQ((std::vector<long>{3, 5}), FindTexts(tab.Get(), ("(" + union500 + " / hans / en) (rik / rettferdighet)").c_str()));
     std::string nested = std::string(32, '(') + "kamel" + std::string(32, ')');
     EXPECT_EQ((std::vector<long>{5}), FindTexts(tab.Get(), nested.c_str()));
 
@@ -223,6 +229,13 @@ TEST(QueryScan, FindEqualsAPlainScanOfTheDecodedTexts) {
         {"(det / var) og", RPhrase({ROr({RW("det"), RW("var")}), RW("og")})},
         {"(og det)", RPhrase({RW("og"), RW("det")})},
         {"ord* / vann lys", RPhrase({ROr({RP("ord"), RW("vann")}), RW("lys")})},  // "/" binds tighter
+        // Unions of words apart from each other in the word list, alone, in a phrase and with
+        // a prefix: one term over several runs of words.
+        {"og / vann / rike / jord / konge / tro", ROr({RW("og"), RW("vann"), RW("rike"), RW("jord"), RW("konge"), RW("tro")})},
+        {"(konge / herrens / vann) (s\xF8nn / og)",
+         RPhrase({ROr({RW("konge"), RW("herrens"), RW("vann")}), ROr({RW("s\xF8nn"), RW("og")})})},
+        {"s\xF8nn* / rike / elefant", ROr({RP("s\xF8nn"), RW("rike"), RW("elefant")})},
+        {"(s\xF8nner / fader) & (lys / jord)", RAnd({ROr({RW("s\xF8nner"), RW("fader")}), ROr({RW("lys"), RW("jord")})})},
     };
     for (const Case& c : cases) {
         std::vector<long> expect;
