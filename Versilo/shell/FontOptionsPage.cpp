@@ -3,7 +3,6 @@
 #include "MessageText.h"
 #include "OptionsResource.h"
 #include "RyMessageMap.h"
-#include "ShellRoutines.h"
 #include "ViewSettings.h"
 
 namespace {

@@ -84,7 +84,8 @@ TEST(ColorPicker, ChoosingAColourWritesItAtOnceAndClosesTheGrid) {
         PickerDialog dlg(GridColor(20));
         HWND popup = nullptr;
         bool buttonCheckedWhileOpen = false, currentChecked = false, stillOpenAfterChoice = false;
-        COLORREF atOnce = 0;
+        COLORREF atOnce = 0, background = 0;
+        int textPixels = 0;
         std::string sampleText;
         ModalScript script({
             [&] {
@@ -109,10 +110,13 @@ TEST(ColorPicker, ChoosingAColourWritesItAtOnceAndClosesTheGrid) {
             },
             [&] { PumpFor(400); },
             [&] {
-                if (index == 13) {
-                    RedrawWindow(dlg.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-                    Capture::Of(dlg.Handle(), true).SaveBmp("artifacts\\color-picker.bmp");
-                }
+                RedrawWindow(dlg.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                // The sample shows its text in the chosen colour on the window colour.
+                const Capture sample = Capture::Of(dlg.picker.Sample());
+                for (int y = 0; y < sample.height; ++y)
+                    for (int x = 0; x < sample.width; ++x) textPixels += sample.At(x, y) == GridColor(index) ? 1 : 0;
+                background = sample.At(sample.width - 4, sample.height / 2);
+                if (index == 13) Capture::Of(dlg.Handle(), true).SaveBmp("artifacts\\color-picker.bmp");
                 SendMessageA(dlg.Handle(), WM_COMMAND, IDOK, 0);
             },
         });
@@ -125,6 +129,8 @@ TEST(ColorPicker, ChoosingAColourWritesItAtOnceAndClosesTheGrid) {
         EXPECT_TRUE(stillOpenAfterChoice);  // the chosen square stays a moment
         EXPECT_FALSE(IsWindow(popup));
         EXPECT_EQ(nullptr, dlg.picker.Popup());
+        EXPECT_GT(textPixels, 10);
+        EXPECT_EQ(GetSysColor(COLOR_WINDOW), background);
     }
 }
 

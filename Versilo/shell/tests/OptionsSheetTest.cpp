@@ -62,8 +62,9 @@ bool Enabled(int id) {
 void Shoot(const char* name) {
     const HWND sheet = Sheet();
     RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    CreateDirectoryA("artifacts", nullptr);
-    Capture::Of(sheet, true).SaveBmp(std::string("artifacts\\") + name);
+    // Beside every other test's screenshots, one folder up from this test's own.
+    CreateDirectoryA("..\\artifacts", nullptr);
+    Capture::Of(sheet, true).SaveBmp(std::string("..\\artifacts\\") + name);
 }
 void SelectOrderItem(int index) {
     LVITEMA item = {};
@@ -136,10 +137,7 @@ TEST_F(OptionsSheetTest, ApplyRefusesEachBadFieldWithItsMessageAndKeepsTheSheetO
         const VoViewOptionsResult result = Run(settings, bibles, 0, {
             [&] {
                 if (c.page == 1) ClickTab(1);
-                if (!c.multiColumn && State(IDC_MULTICOLUMN) == BST_CHECKED) {
-                    SendMessageA(PageItem(IDC_MULTICOLUMN), BM_SETCHECK, BST_UNCHECKED, 0);
-                    Press(IDC_MULTICOLUMN);
-                }
+                if (!c.multiColumn && State(IDC_MULTICOLUMN) == BST_CHECKED) Press(IDC_MULTICOLUMN);
                 SetText(c.field, c.text);
                 const HWND field = PageItem(c.field);
                 MessageBoxCatcher catcher;
