@@ -160,7 +160,7 @@ LRESULT CALLBACK RyPropertyFrame::GetMessageHook(int code, WPARAM wParam, LPARAM
     RyPropertyFrame* frame = s_innermost;
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (code >= 0 && wParam == PM_REMOVE && msg && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST &&
-        frame && frame->accelerators_ && frame->IsWindow() &&
+        frame && frame->accelerators_ && frame->IsWindow() && ::IsWindowEnabled(frame->hwnd_) &&
         ry::TranslateAccelerators(frame->hwnd_, frame->accelerators_, msg)) {
         // The key is now the frame's command; dispatched as it is, the dialog manager would
         // act on it as well.

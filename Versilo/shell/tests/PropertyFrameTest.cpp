@@ -139,14 +139,17 @@ TEST(PropertyFrame, CtrlTabWrapsBothWaysAndOnlyTheCurrentPageHasAWindow) {
 TEST(PropertyFrame, AFailingApplyKeepsTheUserOnThePageAndCancelAppliesNothing) {
     TestFrame frame;
     frame.Page(0).applyAnswer = false;
+    TestPage::s_tabKeysAtEdit = 0;
     std::vector<int> seen;
+    bool focusKept = false;
     bool openAfterOk = false;
     int appliesBeforeCancel = 0;
     ModalScript script({
         [&] { ClickTab(frame.Tabs(), 1); },
         [&] { seen.push_back(frame.GetCurrentPage()); seen.push_back(frame.TabSelection());
               SetFocus(GetDlgItem(frame.Page(0).Handle(), 1100)); PressKey(VK_TAB, true, false); },
-        [&] { seen.push_back(frame.GetCurrentPage()); PressKey(VK_TAB, true, true); },
+        [&] { seen.push_back(frame.GetCurrentPage()); focusKept = GetFocus() == GetDlgItem(frame.Page(0).Handle(), 1100);
+              PressKey(VK_TAB, true, true); },
         [&] { ReleaseModifiers(); seen.push_back(frame.GetCurrentPage());
               SendMessageA(frame.Handle(), WM_COMMAND, IDOK, 0); },
         [&] { openAfterOk = frame.IsWindow(); appliesBeforeCancel = frame.Page(0).applies;
@@ -155,6 +158,10 @@ TEST(PropertyFrame, AFailingApplyKeepsTheUserOnThePageAndCancelAppliesNothing) {
     EXPECT_EQ(IDCANCEL, frame.DoModal(nullptr));
     ASSERT_FALSE(script.TimedOut());
     EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), seen);
+    // The refused keys were still the frame's alone: neither the edit that had the focus
+    // nor the dialog manager (which would move the focus on) acted on them.
+    EXPECT_EQ(0, TestPage::s_tabKeysAtEdit);
+    EXPECT_TRUE(focusKept);
     EXPECT_TRUE(openAfterOk);
     EXPECT_EQ(4, appliesBeforeCancel);  // tab click, Ctrl+Tab, Ctrl+Shift+Tab, OK
     EXPECT_EQ(4, frame.Page(0).applies);
