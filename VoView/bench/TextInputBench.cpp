@@ -83,11 +83,6 @@ void SetKey(int key, bool down) {
     SetKeyboardState(state);
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -19,8 +19,9 @@ private:
     LARGE_INTEGER freq_, start_;
 };
 
-// The median of values (the upper one of an even count); values must not be empty.
+// The median of values (the upper one of an even count); 0 for no values.
 inline double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }

@@ -31,10 +31,6 @@ struct Figures {
 int g_rounds = 5;
 std::vector<Figures>* g_figures = nullptr;
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 void CALLBACK Drive(HWND, UINT, UINT_PTR id, DWORD) {
     HWND dialog = ThreadDialog();
