@@ -18,6 +18,9 @@
 
 namespace {
 
+// The system's HTML document class (the control the windowing library's "MSHTML:" text makes).
+const CLSID kHtmlDocumentClass = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
+
 // The text the control starts from, as the windowing library's "MSHTML:" form gives it.
 constexpr char kInitialPage[] =
     "<HTML><BODY><P>Du har ikke valgt noen artikkel<br>velg en artikkel i boksene ovenfor</P></BODY></HTML>";
@@ -223,7 +226,7 @@ public:
         ComPtr<IOleClientSite> clientSite = ComPtr<IOleClientSite>::Attach(siteUnknown);
         site_ = static_cast<BrowserSite*>(siteUnknown);
         site_->Init(Handle(), external);
-        hr = CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, control_.PutVoid());
+        hr = CoCreateInstance(kHtmlDocumentClass, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, control_.PutVoid());
         if (SUCCEEDED(hr)) hr = control_->SetClientSite(clientSite.Get());
         if (SUCCEEDED(hr)) hr = Load(kInitialPage);
         RECT rc;

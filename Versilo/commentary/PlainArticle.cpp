@@ -76,15 +76,23 @@ public:
 
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         if (message != WM_LBUTTONDBLCLK) return false;
-        // The box selects the word first; a link under it is followed.
+        // The box selects the word; a link under the pointer is followed.
         result = DefaultProc(hwnd, message, wParam, lParam);
-        DWORD start = 0;
-        ry::Send(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-        Follow(static_cast<int>(start));
+        Follow(CharacterAt(hwnd, lParam));
         return true;
     }
 
 private:
+    // The character under a point of the box: the answer's 16-bit index completed from the
+    // start of its line, so that long texts count right too.
+    static int CharacterAt(HWND hwnd, LPARAM point) {
+        const LRESULT hit = ry::Send(hwnd, EM_CHARFROMPOS, 0, point);
+        const int line = HIWORD(hit);
+        const int lineStart = static_cast<int>(ry::Send(hwnd, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+        if (lineStart < 0) return LOWORD(hit);
+        return lineStart + ((LOWORD(hit) - lineStart) & 0xFFFF);
+    }
+
     void Follow(int position) {
         AVoLexTextWndHost* host = host_ ? *host_ : nullptr;
         if (!host) return;
