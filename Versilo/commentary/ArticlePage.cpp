@@ -85,6 +85,12 @@ public:
     void Block() {
         if (!AtLineStart()) LineBreak();
     }
+    // Starts a heading after a blank line (none at the top).
+    void Heading() {
+        Block();
+        const bool blankLineBefore = text_.size() >= 4 && text_.compare(text_.size() - 4, 4, "\r\n\r\n") == 0;
+        if (!text_.empty() && !blankLineBefore) LineBreak();
+    }
     void OpenLink(const std::string& target, bool heading) {
         CloseLink();
         Flush();
@@ -230,6 +236,8 @@ VoPlainPage PageToPlainText(const char* html) {
         inHeadingStart = !closing && name == "h1";
         if (name == "br") {
             out.LineBreak();
+        } else if (!closing && name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') {
+            out.Heading();
         } else if (IsBlockTag(name)) {
             out.Block();
         } else if (name == "a") {

@@ -74,7 +74,7 @@ bool VoMultiWnd::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LP
 
 int VoMultiWnd::OnCreate(const ry::CreateStruct&) {
     const RECT rc = GetInnerRect();
-    text_ = ry::MakeWindow(WS_EX_CLIENTEDGE, "EDIT", kNoVerseText,
+    text_ = ry::MakeWindow(0, "EDIT", kNoVerseText,
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                            rc.left, rc.top + 2, rc.right - rc.left - 2, rc.bottom - rc.top - 4, Handle(),
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTextBoxId)), GetModuleHandleA(nullptr),

@@ -21,7 +21,7 @@ public:
     bool Make(HWND parent, UINT id) {
         const HWND edit = ry::MakeWindow(0, "EDIT", "",
                                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                                             ES_AUTOVSCROLL | ES_NOHIDESEL,
+                                             ES_AUTOVSCROLL,
                                          0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                          GetModuleHandleA(nullptr), nullptr);
         if (!edit) return false;

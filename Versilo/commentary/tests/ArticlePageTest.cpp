@@ -91,7 +91,8 @@ TEST(ArticlePageTest, PlainTextKeepsTheWordsLinksAndHeadingsOfTheBody) {
         "<p>For s&aring; h&oslash;yt   har\r\nGud <a href='lexicon:Kj%E6rlighet'>elsket</a> verden.</p>"
         "<h1><b>Uten</b> <a href=\"bible:Rom 5,8\">lenke</a> f\xF8rst</h1><p>A &amp; B&lt;br&gt;<br>ny linje &#229;</p>"
         "</body></html>");
-    EXPECT_EQ("Joh 3,16\r\nFor s\xE5 h\xF8yt har Gud elsket verden.\r\nUten lenke f\xF8rst\r\nA & B<br>\r\nny linje \xE5",
+    // A heading after text stands after a blank line.
+    EXPECT_EQ("Joh 3,16\r\nFor s\xE5 h\xF8yt har Gud elsket verden.\r\n\r\nUten lenke f\xF8rst\r\nA & B<br>\r\nny linje \xE5",
               page.text);
     ASSERT_EQ(3u, page.links.size());
     EXPECT_EQ("bible:Joh%203,16", page.links[0].target);
