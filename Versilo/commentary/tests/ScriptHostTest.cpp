@@ -151,7 +151,7 @@ TEST_F(ScriptHostTest, ReferenceTextAnswersTheVerseCutWhenLongAndRefusesLongRefe
 TEST_F(ScriptHostTest, NorwegianLettersReachTheHostInTheAnsiCodePage) {
     ASSERT_EQ(1252u, GetACP()) << "the test runs under the Norwegian locale";
     Variant result;
-    recorder.verse = "S\xE6l er den som ikke f\xF8lger de ugudeliges r\xE5d. \xC6\xD8\xC5";
+    recorder.verse = "S\xE6l er den som ikke f\xF8lger de ugudeliges r\xE5" "d. \xC6\xD8\xC5";
     ASSERT_EQ(S_OK, Call(100, L"Sl\u00e6ktbok \u00e6\u00f8\u00e5 \u00c6\u00d8\u00c5", &result));
     EXPECT_EQ("text:Sl\xE6ktbok \xE6\xF8\xE5 \xC6\xD8\xC5", recorder.calls.at(0));
     EXPECT_EQ(recorder.verse, Text(result));
