@@ -20,6 +20,7 @@ public:
     }
 
     bool IsOpen() const { return !objects_.IsEmpty(); }
+    const VoBibleObjects& Objects() const { return objects_; }
     void SetSettings(VoViewSettings* settings) { context_.SetViewSettings(settings); }
     VoBibleInfo& Record() { return record_; }
     void SetWindow(HWND window) { textWindow_ = window; }
