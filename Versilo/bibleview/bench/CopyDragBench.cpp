@@ -10,17 +10,12 @@
 #include <memory>
 #include <vector>
 #include "BenchTimer.h"
-#include "KjvPane.h"
+#include "KjvBenchWindow.h"
 #include "OfferedData.h"
 #include "SampleVersifications.h"
 #include "TextReceivers.h"
 
 namespace {
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
 
 void Finish(VoPlainTextReceiver&) {}
 void Finish(VoHtmlTextReceiver& receiver) { receiver.Finish(); }
@@ -52,24 +47,9 @@ int main(int argc, char** argv) {
     VoViewSettings settings;
     settings.SetMultiColumn(false);
     pane.SetSettings(&settings);
-    HMODULE dll = LoadLibraryA("VoView.dll");
-    auto create = reinterpret_cast<VoCreateBibleTextWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(VO_CREATE_BIBLE_TEXT_WINDOW_ORDINAL))));
-    if (!create) {
-        std::printf("VoView.dll has no text window\n");
-        return 1;
-    }
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "CopyDragBenchHost";
-    RegisterClassA(&wc);
-    HWND host = CreateWindowExA(0, wc.lpszClassName, "Bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                                0, 700, 560, nullptr, nullptr, wc.hInstance, nullptr);
-    RECT rc = {0, 0, 640, 480};
-    HWND window = create(host, &pane, &pane, &rc, 1);
-    pane.SetWindow(window);
-    Pump();
+    KjvBenchWindow bench(pane, settings);
+    if (!bench.IsOpen()) return 1;
+    HWND window = bench.Get();
 
     pane.SetBook(18);
     pane.SetChapter(0);
@@ -108,7 +88,5 @@ int main(int argc, char** argv) {
                     target == variant.Get() ? "variant" : "pane's own", Median(reads) * 1e6 / calls, rounds, calls,
                     ref ? "" : " - NOT CONVERTED");
     }
-    DestroyWindow(host);
-    FreeLibrary(dll);
     return 0;
 }
