@@ -1,5 +1,5 @@
 // Holders for OLE automation values and for OLE on a thread: an owned BSTR, an owned
-// VARIANT, and OleInitialize paired with OleUninitialize.
+// VARIANT, an owned storage medium, and OleInitialize paired with OleUninitialize.
 #pragma once
 #include <windows.h>
 #include <ole2.h>
@@ -44,6 +44,32 @@ public:
 
 private:
     VARIANT v_;
+};
+
+// Owns the STGMEDIUM that a data object's GetData filled: released (ReleaseStgMedium, which
+// honours the medium's release object) when the holder goes.
+class StorageMedium {
+public:
+    StorageMedium() { Clear(); }
+    StorageMedium(const StorageMedium&) = delete;
+    StorageMedium& operator=(const StorageMedium&) = delete;
+    ~StorageMedium() { Reset(); }
+
+    const STGMEDIUM& Get() const { return m_; }
+    // Out-parameter of GetData: releases what is held first.
+    STGMEDIUM* Put() { Reset(); return &m_; }
+    void Reset() {
+        if (m_.tymed != TYMED_NULL) ::ReleaseStgMedium(&m_);
+        Clear();
+    }
+
+private:
+    void Clear() {
+        m_.tymed = TYMED_NULL;
+        m_.hGlobal = nullptr;
+        m_.pUnkForRelease = nullptr;
+    }
+    STGMEDIUM m_;
 };
 
 // OLE on the current thread for a scope (drag and drop and the OLE clipboard need it).

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include "ReferenceData.h"
 #include "TextReceivers.h"
 #include "VoUtil.h"
 
@@ -316,12 +317,10 @@ void CVoBibleItemServer::WriteSelectedText(int first, int end, AVoTextReceiver* 
 }
 
 void CVoBibleItemServer::SetReferenceData(ISimpleDataSource* source, int ref) {
-    // "VersiloReference": the reference, then the identity of the numbering it is in.
-    BYTE record[20] = {};
-    std::memcpy(record, &ref, 4);
-    GUID guid = {};
-    objects_.GetStat()->GetGuid(&guid, FALSE);
-    std::memcpy(record + 4, &guid, 16);
+    GUID identity = {};
+    objects_.GetStat()->GetGuid(&identity, FALSE);
+    BYTE record[kReferenceRecordSize];
+    MakeReferenceRecord(ref, identity, record);
     source->SetData(GetReferenceFormat(), record, sizeof record, nullptr);
 }
 

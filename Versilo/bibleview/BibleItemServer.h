@@ -1,9 +1,10 @@
 // CVoBibleItemServer: a bible pane's side of the text window. It turns the pane's level
 // (the books, the chapters of a book, or every verse of a book) into the window's items:
-// their count, heights, drawing, hit tests and copy data.
+// their count, heights, drawing, hit tests and copy data; and it answers what the window
+// tells its sink (links, hover, typed letters, right clicks) and what is dropped on it.
 //
-// The pane derives from it and brings the rest: reference counting, the sink and drop
-// target faces, its navigation, and what it asks of its owner (the hooks below).
+// The pane derives from it and brings the rest: reference counting, its navigation, its
+// status text and what it asks of its owner (the hooks below).
 #pragma once
 #include <windows.h>
 #include <ole2.h>
@@ -33,6 +34,16 @@ constexpr int kPartUnreachable = 20000;  // added while the commentary index is 
 // Room for the text of the run or reference under a hit point.
 constexpr int kHitTextSize = 264;
 
+// Room for the title and the text of a note's popup.
+constexpr int kNoteTitleSize = 128;
+constexpr int kNoteTextSize = 1024;
+
+// The most articles one article menu lists.
+constexpr int kMaxMenuArticles = 30;
+// Commands of the article menu: article i is i + 1.
+constexpr UINT kArticleMenuCancel = 500;
+constexpr UINT kArticleMenuCopy = 1000;
+
 class CVoBibleItemServer : public IVoItemServer, public IVoBibleTextWindowSink, public IDropTarget {
 public:
     // IVoItemServer
@@ -49,6 +60,22 @@ public:
     BOOL STDMETHODCALLTYPE FillSelectionData(ISimpleDataSource* source) override;
     BOOL STDMETHODCALLTYPE FillPartData(ISimpleDataSource* source, int item, int part) override;
 
+    // IVoBibleTextWindowSink
+    void STDMETHODCALLTYPE OnCaretChanged(int item) override { OnCaretMoved(item); }
+    void STDMETHODCALLTYPE OnItemDoubleClick(int item) override;
+    void STDMETHODCALLTYPE OnLinkPress(int phase, LinkPressInfo* info) override;
+    void STDMETHODCALLTYPE OnHoverEnter(int item, int part) override;
+    void STDMETHODCALLTYPE OnHoverLeave(int item, int part) override;
+    BOOL STDMETHODCALLTYPE OnChar(UINT character, UINT repeatCount, UINT keyFlags) override;
+    void STDMETHODCALLTYPE OnRightClick(int item) override;
+    void STDMETHODCALLTYPE OnSelectionChanged() override { OnSelectionMoved(); }
+
+    // IDropTarget: only "VersiloReference" data that converts into this bible is taken.
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override;
+    HRESULT STDMETHODCALLTYPE DragLeave() override;
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+
     int GetItemKind() const;
     // The item's text (with number null: "N " before it in kinds 2 and 3) into buffer of
     // size bytes, or a private buffer when buffer is null; returns its length.
@@ -61,6 +88,21 @@ public:
     int GetItemRefIn(int item, IBibleStat* target) const;
     // The reference of the index-th cross-reference shown after a verse item; 0 for none.
     int GetLinkRef(int item, int index);
+    // Up to max articles of the verse reference (every commentary) into list; *last (when
+    // given) gets the last article asked for. 0 without the commentary pane.
+    int CollectVerseArticles(int reference, ArticleHandle* list, int max, ArticleHandle* last);
+    // The text of coloured run number run of a verse item, numbered as the hit test numbers
+    // them, cut to size; false when the item or run does not exist.
+    bool GetRunText(int item, int run, char* buffer, int size);
+    // The note behind the '*' marker of run number run: its title (kNoteTitleSize) and
+    // segment (kNoteTextSize); false when the verse has no such note.
+    bool GetNotePopup(int item, int run, char* title, char* text);
+    // A menu of the articles (key articles first, a separator before the verse articles)
+    // at the cursor; with copy, a copy entry too, and *copy tells whether it was chosen.
+    // The article chosen, or kNoArticle.
+    ArticleHandle ShowArticleMenu(const ArticleHandle* list, int keyCount, int verseCount, bool* copy);
+    // The popup shown for the link under the pointer, or null.
+    HWND GetPopup() const { return popup_; }
     bool OpenCaretItem();
     bool GoUpOneLevel();
     void WriteItemsText(int first, int end, AVoTextReceiver* receiver);
@@ -87,6 +129,21 @@ protected:
     virtual UINT GetReferenceFormat() = 0;
     // True when colour markings are shown and the linear verse is marked.
     virtual bool IsVerseMarked(int linearVerse) = 0;
+    // The pane's caret and selection handling.
+    virtual void OnCaretMoved(int item) = 0;
+    virtual void OnSelectionMoved() = 0;
+    // The pane's status text (the first part of the owner's status bar).
+    virtual void SetStatusText(const char* text) = 0;
+    // Pushes the history and shows a reference of the pane's bible.
+    virtual void GoToVerse(int reference) = 0;
+    // The go-to dialog over the text window with character typed into it; goes to the
+    // reference chosen.
+    virtual void RunGoToDialog(char character) = 0;
+    // Tracks menu at the cursor with the text window as owner: the command chosen, or 0.
+    virtual UINT TrackArticleMenu(HMENU menu);
+    // Shows the popup text window over the text window near anchor and cursor (client
+    // coordinates) with title and text: its window, or null.
+    virtual HWND ShowLinkPopup(const RECT& anchor, POINT cursor, const char* title, const char* text) = 0;
 
     // The pane's state the server reads.
     HWND textWindow_ = nullptr;
@@ -109,6 +166,17 @@ private:
     bool HasSectionTitles() const;
     bool IsSelected(int item) const;
     void SetReferenceData(ISimpleDataSource* source, int ref);
+    AVoTextPainter* GetWindowPainter() const;
+    void ShowPopup(int item, const char* title, const char* text);
+    void DestroyPopup();
+    // The status text of string id with text for its "%s", cut to the status bar's room.
+    void SetStatusString(UINT id, const char* text);
+    // Left and right clicks on words, notes and the verse number.
+    void OnArticleLinkClick(int item, int part, bool left);
+    // The reference of a "VersiloReference" drop, converted into this bible; 0 for none.
+    int ReadDroppedReference(IDataObject* data);
 
     char textBuffer_[8192] = {};
+    HWND popup_ = nullptr;
+    DWORD dropEffect_ = DROPEFFECT_NONE;
 };

@@ -8,16 +8,7 @@
 #include <cstdlib>
 #include <vector>
 #include "BenchTimer.h"
-#include "KjvPane.h"
-
-namespace {
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-}  // namespace
+#include "KjvBenchWindow.h"
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
@@ -30,25 +21,9 @@ int main(int argc, char** argv) {
     settings.SetMultiColumn(false);
     settings.SetFont("Times New Roman", 12);
     pane.SetSettings(&settings);
-    HMODULE dll = LoadLibraryA("VoView.dll");
-    auto create = reinterpret_cast<VoCreateBibleTextWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(VO_CREATE_BIBLE_TEXT_WINDOW_ORDINAL))));
-    if (!create) {
-        std::printf("VoView.dll has no text window\n");
-        return 1;
-    }
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ItemServerBenchHost";
-    RegisterClassA(&wc);
-    HWND host = CreateWindowExA(0, wc.lpszClassName, "Bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                                0, 700, 560, nullptr, nullptr, wc.hInstance, nullptr);
-    RECT rc = {0, 0, 640, 480};
-    HWND window = create(host, &pane, &pane, &rc, 1);
-    pane.SetWindow(window);
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(settings.GetFont()), TRUE);
-    Pump();
+    KjvBenchWindow bench(pane, settings);
+    if (!bench.IsOpen()) return 1;
+    HWND window = bench.Get();
 
     // A screen of John 3: a fresh layout (font set again empties the heights) and a paint.
     pane.SetBook(42);
@@ -114,7 +89,5 @@ int main(int argc, char** argv) {
     std::printf("Psalm 119, page down: %.2f ms a page (median of %d pages), worst %.2f ms, %.1f verse measurements a page\n",
                 Median(pages) * 1000, pageCount, *std::max_element(pages.begin(), pages.end()) * 1000,
                 pageCount ? static_cast<double>(pageMeasured) / pageCount : 0.0);
-    DestroyWindow(host);
-    FreeLibrary(dll);
     return 0;
 }

@@ -7,12 +7,9 @@
 #include <map>
 #include <string>
 #include <vector>
-#include "KjvPane.h"
-#include "WindowCapture.h"
+#include "KjvWindowFixture.h"
 
 namespace {
-
-constexpr int kBookGenesis = 0, kBookPsalms = 18, kBookJohn = 42;
 
 // Keeps what the server offers, by format.
 class RecordingSource : public ISimpleDataSource {
@@ -38,73 +35,8 @@ long HtmlField(const std::string& doc, const char* name) {
     return at == std::string::npos ? -1 : std::strtol(doc.c_str() + at + std::string(name).size(), nullptr, 10);
 }
 
-class BibleItemWindowTest : public testing::Test {
+class BibleItemWindowTest : public KjvWindowTest {
 protected:
-    static constexpr int kClientW = 640;
-    static constexpr int kClientH = 480;
-
-    static void SetUpTestSuite() {
-        if (host_) return;
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "BibleItemTestHost";
-        RegisterClassA(&wc);
-        RECT rc = {0, 0, kClientW, kClientH};
-        AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        host_ = CreateWindowExA(0, wc.lpszClassName, "Bibel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
-                                rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, wc.hInstance, nullptr);
-        ShowWindow(host_, SW_SHOW);
-        Pump();
-    }
-
-    void SetUp() override {
-        ASSERT_TRUE(pane_.IsOpen()) << VERSILO_KJV_BIBLE;
-        dll_ = LoadLibraryA("VoView.dll");
-        ASSERT_NE(nullptr, dll_);
-        create_ = reinterpret_cast<VoCreateBibleTextWindowFn>(
-            reinterpret_cast<void*>(GetProcAddress(dll_, MAKEINTRESOURCEA(VO_CREATE_BIBLE_TEXT_WINDOW_ORDINAL))));
-        ASSERT_NE(nullptr, create_);
-        settings_.SetMultiColumn(false);
-        settings_.SetFont("Times New Roman", 12);
-        pane_.SetSettings(&settings_);
-    }
-
-    void TearDown() override {
-        if (window_) DestroyWindow(window_);
-        Pump();
-        pane_.SetWindow(nullptr);
-        if (dll_) FreeLibrary(dll_);
-    }
-
-    // A text window of the given client width over the host.
-    HWND Show(int width, int height = kClientH) {
-        RECT rc = {0, 0, width + GetSystemMetrics(SM_CXVSCROLL), height};
-        window_ = create_(host_, &pane_, &pane_, &rc, 100);
-        pane_.SetWindow(window_);
-        SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(settings_.GetFont()), TRUE);
-        Pump();
-        return window_;
-    }
-
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-
-    Capture Screenshot(const char* name) {
-        InvalidateRect(window_, nullptr, FALSE);
-        UpdateWindow(window_);
-        Pump();
-        Capture c = Capture::Of(window_, true);
-        CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
-        EXPECT_TRUE(c.SaveBmp(std::string(VERSILO_BINARY_DIR "/tests/artifacts/") + name));
-        return c;
-    }
-
     // Measures item at width, then draws it on white into a taller bitmap: the drawn
     // layout's height must be the measured one, and nothing may be inked below it.
     void ExpectDrawnAsMeasured(int item, int width) {
@@ -144,12 +76,6 @@ protected:
         EXPECT_LT(lowest, height) << "item " << item << " at " << width << " inks below its height";
     }
 
-    static inline HWND host_ = nullptr;
-    HMODULE dll_ = nullptr;
-    VoCreateBibleTextWindowFn create_ = nullptr;
-    HWND window_ = nullptr;
-    VoViewSettings settings_;
-    KjvPane pane_;
 };
 
 TEST_F(BibleItemWindowTest, BookAndChapterLists) {

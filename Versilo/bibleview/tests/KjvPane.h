@@ -2,7 +2,10 @@
 // and WEB reference library, shown in a real text window of VoView.dll.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <set>
+#include <string>
+#include <vector>
 #include "BibleItemServer.h"
 #include "TestFiles.h"
 #include "VoUtil.h"
@@ -20,12 +23,14 @@ public:
     }
 
     bool IsOpen() const { return !objects_.IsEmpty(); }
+    const VoBibleObjects& Objects() const { return objects_; }
     void SetSettings(VoViewSettings* settings) { context_.SetViewSettings(settings); }
     VoBibleInfo& Record() { return record_; }
     void SetWindow(HWND window) { textWindow_ = window; }
     void DropBible() { objects_.Clear(); }
     std::set<int>& Marked() { return marked_; }
     int measured = 0;
+    bool dropTarget = false;  // offered to the text window as its drop target
 
     // IUnknown: lives on the caller's stack; counts only.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -33,6 +38,7 @@ public:
         *out = nullptr;
         if (iid == IID_IUnknown || iid == IID_IVoItemServer) *out = static_cast<IVoItemServer*>(this);
         else if (iid == IID_IVoBibleTextWindowSink) *out = static_cast<IVoBibleTextWindowSink*>(this);
+        else if (iid == IID_IDropTarget && dropTarget) *out = static_cast<IDropTarget*>(this);
         else return E_NOINTERFACE;
         AddRef();
         return S_OK;
@@ -44,21 +50,6 @@ public:
         ++measured;
         CVoBibleItemServer::MeasureItem(dc, item, width, units, height);
     }
-
-    // IVoBibleTextWindowSink: nothing to do.
-    void STDMETHODCALLTYPE OnCaretChanged(int) override {}
-    void STDMETHODCALLTYPE OnItemDoubleClick(int) override {}
-    void STDMETHODCALLTYPE OnLinkPress(int, LinkPressInfo*) override {}
-    void STDMETHODCALLTYPE OnHoverEnter(int, int) override {}
-    void STDMETHODCALLTYPE OnHoverLeave(int, int) override {}
-    BOOL STDMETHODCALLTYPE OnChar(UINT, UINT, UINT) override { return FALSE; }
-    void STDMETHODCALLTYPE OnRightClick(int) override {}
-    void STDMETHODCALLTYPE OnSelectionChanged() override {}
-    // IDropTarget: not offered (QueryInterface refuses it).
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DragLeave() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD*) override { return E_NOTIMPL; }
 
     // The pane's navigation, as the text window sees it.
     void SetBook(int book) override {
@@ -78,9 +69,30 @@ public:
         SendMessageA(textWindow_, TWM_SHOWRANGE, static_cast<WPARAM>(first), static_cast<LPARAM>(-1));
     }
     IBibleRefLib* GetRefLib() override { return refLib_.Get(); }
-    AVoLexicon* GetLexiconWindow() override { return nullptr; }
+    AVoLexicon* GetLexiconWindow() override { return lexicon; }
     UINT GetReferenceFormat() override { return RegisterClipboardFormatA("VersiloReference"); }
     bool IsVerseMarked(int linearVerse) override { return marked_.count(linearVerse) != 0; }
+    void OnCaretMoved(int) override {}
+    void OnSelectionMoved() override {}
+    void SetStatusText(const char* text) override { status = text ? text : ""; }
+    void GoToVerse(int reference) override { wentTo.push_back(reference); }
+    void RunGoToDialog(char character) override { goToTyped.push_back(character); }
+    HWND ShowLinkPopup(const RECT&, POINT, const char* title, const char* text) override {
+        popupTitle = title;
+        popupText = text;
+        return nullptr;
+    }
+    UINT TrackArticleMenu(HMENU menu) override {
+        return trackMenu ? trackMenu(menu) : CVoBibleItemServer::TrackArticleMenu(menu);
+    }
+
+    // What the pane was told and asked, for the tests.
+    AVoLexicon* lexicon = nullptr;
+    std::string status;
+    std::string popupTitle, popupText;
+    std::vector<int> wentTo;
+    std::vector<char> goToTyped;
+    std::function<UINT(HMENU)> trackMenu;
 
     // The first item of a chapter of the current book.
     int ChapterItem(int chapter) const {
