@@ -17,6 +17,17 @@ void SetMessage(char* message, int size, const char* text) {
     CopyWholeCharacters(message, size, text, std::strlen(text));
 }
 
+// Compares two references as spans of verses: a chapter or book heading holds the verses
+// inside it (compared as they are, a chapter and a verse are of different kinds and never
+// hold one another). A reference too large for a span of verses is compared as it is.
+HRESULT CompareAsVerses(IBibleHandles* handles, int a, int b) {
+    const int kVerseLevel = 3;
+    int verseA = a, verseB = b;
+    if (FAILED(handles->SetRefLevel(&verseA, kVerseLevel)) || FAILED(handles->SetRefLevel(&verseB, kVerseLevel)))
+        return handles->CompareRefs(a, b);
+    return handles->CompareRefs(verseA, verseB);
+}
+
 }  // namespace
 
 int ParseReferenceText(IBibleLangStat* langStat, int context, const char* text) {
@@ -37,8 +48,10 @@ int ParseReferenceText(IBibleLangStat* langStat, int context, const char* text) 
 }
 
 int ChooseHeadingForVerse(IBibleLangStat* langStat, const char* const* headings, int count, int verse) {
+    ComPtr<IBibleStat> stat;
     ComPtr<IBibleHandles> handles;
-    if (!langStat || !headings || verse == 0 || FAILED(langStat->QueryInterface(IID_IBibleHandles, handles.PutVoid())))
+    if (!langStat || !headings || verse == 0 || FAILED(langStat->GetBibleStat(stat.Put())) || !stat ||
+        FAILED(stat.As(IID_IBibleHandles, &handles)))
         return -1;
     const int n = count < 0 ? 0 : (count > kMaxHeadingReferences ? kMaxHeadingReferences : count);
     int found = n, before = 0, behind = 0;
@@ -46,7 +59,7 @@ int ChooseHeadingForVerse(IBibleLangStat* langStat, const char* const* headings,
         if (!headings[i] || std::strlen(headings[i]) >= static_cast<size_t>(kHeadingReferenceSize)) continue;
         const int heading = ParseReferenceText(langStat, 0, headings[i]);
         if (heading == 0) continue;
-        const HRESULT r = handles->CompareRefs(heading, verse);
+        const HRESULT r = CompareAsVerses(handles.Get(), heading, verse);
         if (r == kRefEqual || r == kRefContains) found = i;
         else if (before == i && r == kRefAfter) ++before;
         else if (before + behind == i && r == kRefBefore) ++behind;

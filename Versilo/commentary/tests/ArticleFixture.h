@@ -1,4 +1,4 @@
-// The language statistics of the KJV sample bible (Norwegian book names), opened once per
+// The KJV sample bible and its language statistics (Norwegian book names), opened once per
 // test program through VoUtil.dll.
 #pragma once
 #include <windows.h>
@@ -7,15 +7,21 @@
 #include "TestFiles.h"
 #include "VoUtil.h"
 
-inline IBibleLangStat* KjvLangStat() {
-    static ComPtr<IBible> bible;
-    static ComPtr<IBibleLangStat> langStat;
-    if (!langStat) {
-        ComPtr<INewBible> opened;
-        if (SUCCEEDED(OpenNewBibleFile(WinePath(VERSILO_KJV_BIBLE).c_str(), opened.Put())) && opened) {
-            opened.As(IID_IBible, &bible);
-            if (bible) bible->GetLangStat(langStat.Put());
+struct KjvSample {
+    ComPtr<IBible> bible;
+    ComPtr<IBibleLangStat> langStat;
+
+    static KjvSample& Get() {
+        static KjvSample sample;
+        if (!sample.bible) {
+            ComPtr<INewBible> opened;
+            if (SUCCEEDED(OpenNewBibleFile(WinePath(VERSILO_KJV_BIBLE).c_str(), opened.Put())) && opened &&
+                SUCCEEDED(opened.As(IID_IBible, &sample.bible)))
+                sample.bible->GetLangStat(sample.langStat.Put());
         }
+        return sample;
     }
-    return langStat.Get();
-}
+};
+
+inline IBible* KjvBible() { return KjvSample::Get().bible.Get(); }
+inline IBibleLangStat* KjvLangStat() { return KjvSample::Get().langStat.Get(); }
