@@ -25,8 +25,19 @@ LRESULT VoBmpBtn::DefaultProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 bool VoBmpBtn::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     static const RyMessageEntry<VoBmpBtn> map[] = {
         {WM_PAINT, RyOnVoid<&VoBmpBtn::OnPaint>},
+        {WM_SETFOCUS, &VoBmpBtn::RepaintAfter},
+        {WM_KILLFOCUS, &VoBmpBtn::RepaintAfter},
+        {BM_SETSTATE, &VoBmpBtn::RepaintAfter},
+        {WM_ENABLE, &VoBmpBtn::RepaintAfter},
+        {WM_UPDATEUISTATE, &VoBmpBtn::RepaintAfter},
     };
     return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
+}
+
+bool VoBmpBtn::RepaintAfter(VoBmpBtn& button, const RyMessage& m, LRESULT& result) {
+    result = button.DefaultProc(m.hwnd, m.message, m.wParam, m.lParam);
+    button.Invalidate(false);
+    return true;
 }
 
 void VoBmpBtn::OnPaint() {
