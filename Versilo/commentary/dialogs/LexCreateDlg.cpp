@@ -12,6 +12,11 @@
 #include "ShellRoutines.h"
 #include "VoUtil.h"
 
+namespace {
+// The most characters of a too long path shown in its message.
+constexpr int kShownPathLength = 64;
+}
+
 VoLexCreateDlg::VoLexCreateDlg(const VoLexiconList& list, VoBibleInfoList& bibles, int activeBible)
     : RyDialog(kIddLexCreate), list_(list), bibles_(bibles), activeBible_(activeBible) {}
 
@@ -58,7 +63,13 @@ bool VoLexCreateDlg::CheckPath(bool withMessages) {
     else parts_ = NotesPath();
     if (check == NotesPathCheck::kOk) return true;
     if (withMessages) {
-        if (check == NotesPathCheck::kTooLong) ShowMessage(kIdsPathTooLong, typed);
+        if (check == NotesPathCheck::kTooLong) {
+            // The start of the path, so that the message keeps room for what it says.
+            char shown[kShownPathLength + 4];
+            const int copied = CopyWholeCharacters(shown, kShownPathLength + 1, typed, std::strlen(typed));
+            if (typed[copied]) std::strcat(shown, "...");
+            ShowMessage(kIdsPathTooLong, shown);
+        }
         else ShowMessage(kIdsNoSuchDirectory, parts_.directory);
     }
     return false;
