@@ -13,17 +13,11 @@
 #include "ProtestantCanon.h"
 #include "SampleVersifications.h"
 #include "ScratchRegistry.h"
+#include "LexiconFiles.h"
 #include "TestFiles.h"
 
 namespace {
 
-HRESULT Save(IVoLexicon* lexicon) {
-    ComPtr<IPersistFile> file;
-    HRESULT hr = lexicon->QueryInterface(IID_IPersistFile, file.PutVoid());
-    if (SUCCEEDED(hr)) hr = file->Save(nullptr, TRUE);
-    if (SUCCEEDED(hr)) hr = file->SaveCompleted(nullptr);
-    return hr;
-}
 
 class ArticleFinderTest : public ::testing::Test {
 protected:
@@ -58,7 +52,7 @@ protected:
             EXPECT_EQ(S_OK, lexicon->AddEntry(title, &id)) << title;
             EXPECT_EQ(S_OK, lexicon->SetEntryText(id, "tekst"));
         }
-        EXPECT_EQ(S_OK, Save(lexicon.Get()));
+        EXPECT_EQ(S_OK, SaveLexicon(lexicon.Get()));
         return path;
     }
 

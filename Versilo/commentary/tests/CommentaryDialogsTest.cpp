@@ -19,6 +19,7 @@
 #include "PasswordDlg.h"
 #include "ProtestantCanon.h"
 #include "ScratchRegistry.h"
+#include "LexiconFiles.h"
 #include "TestFiles.h"
 #include "WindowCapture.h"
 
@@ -98,13 +99,6 @@ protected:
         EXPECT_EQ(S_OK, CreateOldVoLexFile(path.c_str(), langStat.Get(), name, lexicon.Put()));
         return lexicon;
     }
-    static HRESULT Save(IVoLexicon* lexicon) {
-        ComPtr<IPersistFile> file;
-        HRESULT hr = lexicon->QueryInterface(IID_IPersistFile, file.PutVoid());
-        if (SUCCEEDED(hr)) hr = file->Save(nullptr, TRUE);
-        if (SUCCEEDED(hr)) hr = file->SaveCompleted(nullptr);
-        return hr;
-    }
     static void Type(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
 
     ScratchRegistry registry;
@@ -120,7 +114,7 @@ TEST_F(CommentaryDialogsTest, ThePasswordPromptUnlocksOnlyWithTheRightPassword) 
         ComPtr<IVoLexicon> lexicon = Make(path, "beskyttet");
         ASSERT_EQ(S_OK, lexicon->SetPassword("", password.c_str()));
         ASSERT_EQ(S_OK, lexicon->SetProtection(1));
-        ASSERT_EQ(S_OK, Save(lexicon.Get()));
+        ASSERT_EQ(S_OK, SaveLexicon(lexicon.Get()));
     }
     VoLexiconItem item;
     item.Load(path.c_str());
@@ -166,7 +160,7 @@ TEST_F(CommentaryDialogsTest, APasswordPromptThatIsCancelledLeavesTheCommentaryL
         ComPtr<IVoLexicon> lexicon = Make(path, "L\xE5st");
         ASSERT_EQ(S_OK, lexicon->SetPassword("", "hemmelig"));
         ASSERT_EQ(S_OK, lexicon->SetProtection(1));
-        ASSERT_EQ(S_OK, Save(lexicon.Get()));
+        ASSERT_EQ(S_OK, SaveLexicon(lexicon.Get()));
     }
     VoLexiconItem item;
     item.Load(path.c_str());
