@@ -13,12 +13,8 @@ int VoMarkingPrompts::ShowMessage(const char* text, UINT type) { return VoMessag
 
 bool VoMarkingPrompts::ChoosePath(bool save, char* path, int size) {
     if (!path || size <= 0) return false;
-    // The filter's "|" separators become the NULs the dialog wants; the text ends in one,
-    // so the list ends in two.
     char filter[kTextCapacity + 1] = {};
-    LoadResString(filter, kIdsMarkFileFilter);
-    for (char* c = filter; *c; ++c)
-        if (*c == '|') *c = '\0';
+    LoadFilterString(filter, kIdsMarkFileFilter);
     char title[kTextCapacity], name[MAX_PATH] = {};
     LoadResString(title, save ? kIdsExportTitle : kIdsImportTitle);
     path[0] = '\0';

@@ -99,10 +99,16 @@ VoLexiconList::VoLexiconList() {
     for (int i = 0; i < GetCount(); ++i) GetAt(i).SetOrder(static_cast<DWORD>(i));
 }
 
-void VoLexiconList::Append(VoLexiconItem& item) { items_.push_back(item); }
+void VoLexiconList::Append(VoLexiconItem& item) {
+    items_.push_back(item);
+    ++revision_;
+}
 
 bool VoLexiconList::SetActive(VoLexiconItem& item, bool on, UINT* messageId) {
-    if (item.SetActive(on)) return true;
+    const bool wasOpen = item.IsOpen();
+    const bool done = item.SetActive(on);
+    if (item.IsOpen() != wasOpen) ++revision_;
+    if (done) return true;
     if (messageId) *messageId = on ? kIdsCannotOpen : kIdsCannotSave;
     return false;
 }
@@ -145,6 +151,7 @@ int VoLexiconList::AddFile(const char* path, UINT* messageId) {
 void VoLexiconList::RemoveAt(int index) {
     if (!IsValidIndex(index)) return;
     items_.erase(items_.begin() + index);
+    ++revision_;
 }
 
 void VoLexiconList::SaveAll() const {

@@ -14,7 +14,7 @@
 constexpr UINT kIdsVersionSuffix = 108;      // " versjon 1"
 constexpr UINT kIdsCannotOpen = 211;         // "Klarte ikke åpne %1."
 constexpr UINT kIdsCannotSave = 136;         // "Klarte ikke lagre kommentarfilen %1."
-constexpr UINT kIdsFileNameTooLong = 1018;   // the file name has too many characters
+constexpr UINT kIdsFileNameTooLong = 1031;   // the file name has too many characters
 
 // Most names listed at start, and the room of "UserList" read back (every name with its "|").
 constexpr int kMaxListedLexicons = 256;
@@ -31,6 +31,11 @@ public:
     VoLexiconItem& GetAt(int index) { return items_[static_cast<size_t>(index)]; }
     const VoLexiconItem& GetAt(int index) const { return items_[static_cast<size_t>(index)]; }
     bool IsValidIndex(int index) const { return index >= 0 && index < GetCount(); }
+
+    // Counts the changes of records' places and open commentaries (adding, removing,
+    // switching on or off through SetActive): article handles made before a change name
+    // nothing any more.
+    DWORD Revision() const { return revision_; }
 
     // The pane's current commentary, -1 for none.
     int GetCurrent() const { return current_; }
@@ -72,4 +77,5 @@ private:
     std::vector<VoLexiconItem> items_;
     char directory_[MAX_PATH] = {};
     int current_ = -1;
+    DWORD revision_ = 0;
 };

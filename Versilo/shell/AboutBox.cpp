@@ -19,21 +19,6 @@ constexpr int kVersionTemplateSize = 32;
 
 }  // namespace
 
-void CenterDialog(HWND dialog) {
-    RECT box, area;
-    if (!::GetWindowRect(dialog, &box)) return;
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    RECT around = area;
-    HWND owner = ::GetWindow(dialog, GW_OWNER);
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
-    const LONG width = box.right - box.left, height = box.bottom - box.top;
-    LONG x = around.left + (around.right - around.left - width) / 2;
-    LONG y = around.top + (around.bottom - around.top - height) / 2;
-    x = (std::max)(area.left, (std::min)(x, area.right - width));
-    y = (std::max)(area.top, (std::min)(y, area.bottom - height));
-    ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 std::string WithCrLf(const char* text) {
     std::string out;
     for (const char* p = text; *p; ++p) {

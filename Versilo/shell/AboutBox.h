@@ -7,6 +7,7 @@
 #include "ComPtr.h"
 #include "IBible.h"
 #include "RyDialog.h"
+#include "ScreenMetrics.h"
 
 constexpr UINT kAboutDialogId = 103;
 constexpr UINT kBibleInfoDialogId = 140;
@@ -32,9 +33,6 @@ private:
 
     ComPtr<IBible> bible_;
 };
-
-// Centres a dialog on its owner (on the work area when it has none), kept on the screen.
-void CenterDialog(HWND dialog);
 
 // A text whose lines end in "\n" alone with "\r\n" in their place, as a multi-line edit
 // shows lines.

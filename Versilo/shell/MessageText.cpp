@@ -55,6 +55,15 @@ char* LoadResString(char* buffer, UINT id) {
     return VoTextArg::Resource(id).GetText(buffer, kTextCapacity);
 }
 
+char* LoadFilterString(char* buffer, UINT id) {
+    LoadResString(buffer, id);
+    char* p = buffer;
+    for (; *p; p = CharNextA(p))
+        if (*p == '|') *p = '\0';
+    p[1] = '\0';  // a text without a final "|" still ends in two NULs
+    return buffer;
+}
+
 char* FormatResString(char* buffer, UINT id, VoTextArg arg1, VoTextArg arg2, VoTextArg arg3, VoTextArg arg4) {
     const VoTextArg* args[4] = {&arg1, &arg2, &arg3, &arg4};
     char pattern[kTextCapacity];

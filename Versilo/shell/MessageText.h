@@ -46,6 +46,11 @@ private:
 // text. Returns buffer.
 char* LoadResString(char* buffer, UINT id);
 
+// A file dialog's filter from string resource id, whose parts are joined by "|" and which
+// ends in one, into a buffer of kTextCapacity + 1 bytes: every "|" becomes a NUL, so the
+// list ends in two. Returns buffer.
+char* LoadFilterString(char* buffer, UINT id);
+
 // The text of resource id with the arguments filled in, into a kTextCapacity buffer.
 // Returns buffer.
 char* FormatResString(char* buffer, UINT id, VoTextArg arg1 = VoTextArg(), VoTextArg arg2 = VoTextArg(),

@@ -1,5 +1,6 @@
-// The screen's resolution and the menu font.
+// The screen's resolution, the menu font and the centring of dialogs.
 #include "ScreenMetrics.h"
+#include <algorithm>
 
 int GetScreenLogPixelsY() {
     static int cached = 0;
@@ -17,4 +18,19 @@ FontHandle CreateMenuFont() {
     if (!GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font)) return FontHandle();
     font.lfHeight = MulDiv(font.lfHeight, 5, 4);
     return FontHandle(CreateFontIndirectA(&font));
+}
+
+void CenterDialog(HWND dialog) {
+    RECT box, area;
+    if (!::GetWindowRect(dialog, &box)) return;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT around = area;
+    HWND owner = ::GetWindow(dialog, GW_OWNER);
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &around);
+    const LONG width = box.right - box.left, height = box.bottom - box.top;
+    LONG x = around.left + (around.right - around.left - width) / 2;
+    LONG y = around.top + (around.bottom - around.top - height) / 2;
+    x = (std::max)(area.left, (std::min)(x, area.right - width));
+    y = (std::max)(area.top, (std::min)(y, area.bottom - height));
+    ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

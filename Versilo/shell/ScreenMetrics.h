@@ -1,4 +1,5 @@
-// The screen's vertical resolution and the menu font derived from the system's GUI font.
+// The screen's vertical resolution, the menu font derived from the system's GUI font, and
+// the placing of dialogs on the screen.
 #pragma once
 #include <windows.h>
 #include "Handles.h"
@@ -10,3 +11,6 @@ int GetScreenLogPixelsY();
 // A font like DEFAULT_GUI_FONT with its height multiplied by 5 and divided by 4; empty when
 // it can't be made. The caller owns it.
 FontHandle CreateMenuFont();
+
+// Centres a dialog on its owner (on the work area when it has none), kept on the screen.
+void CenterDialog(HWND dialog);

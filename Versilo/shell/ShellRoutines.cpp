@@ -76,6 +76,24 @@ const char* GetFileNamePart(const char* path) {
     return part;
 }
 
+int CopyWholeCharacters(char* buffer, int size, const char* text, size_t length) {
+    if (!buffer || size <= 0) return 0;
+    size_t used = 0;
+    const size_t room = static_cast<size_t>(size) - 1;
+    if (text) {
+        for (const char* p = text; *p && static_cast<size_t>(p - text) < length;) {
+            const char* next = CharNextA(p);
+            const size_t n = static_cast<size_t>(next - p);
+            if (n == 0 || used + n > room || static_cast<size_t>(next - text) > length) break;
+            std::memcpy(buffer + used, p, n);
+            used += n;
+            p = next;
+        }
+    }
+    buffer[used] = '\0';
+    return static_cast<int>(used);
+}
+
 char* TrimBlanks(char* text) {
     // The byte's unsigned value: æ, ø and å are negative as plain chars.
     auto white = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };

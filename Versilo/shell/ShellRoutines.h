@@ -36,6 +36,11 @@ const char* GetFileNamePart(const char* path);
 // Removes white space at both ends of text, in place. Returns text.
 char* TrimBlanks(char* text);
 
+// Copies the whole characters of the first length bytes of text that fit into buffer (size
+// bytes with the NUL); a double-byte character is never split. Answers the bytes copied.
+// Nothing is written when size is 0 or less.
+int CopyWholeCharacters(char* buffer, int size, const char* text, size_t length);
+
 // The prefix of a numbered menu item into buffer (at least 8 bytes): "&N: " for numbers
 // below 9, "N: " for others, and "10: " for 9 when tenth is set.
 char* FormatMenuNumber(char* buffer, int number, bool tenth);

@@ -11,6 +11,7 @@
 #include "NorwegianNames.h"
 #include "ProtestantCanon.h"
 #include "ScratchRegistry.h"
+#include "LexiconFiles.h"
 #include "TestFiles.h"
 
 class LexiconListTest : public ::testing::Test {
@@ -43,13 +44,7 @@ protected:
         EXPECT_EQ(S_OK, Save(lex.Get()));
         return lex;
     }
-    static HRESULT Save(IVoLexicon* lex) {
-        ComPtr<IPersistFile> file;
-        HRESULT hr = lex->QueryInterface(IID_IPersistFile, file.PutVoid());
-        if (SUCCEEDED(hr)) hr = file->Save(nullptr, TRUE);
-        if (SUCCEEDED(hr)) hr = file->SaveCompleted(nullptr);
-        return hr;
-    }
+    static HRESULT Save(IVoLexicon* lex) { return SaveLexicon(lex); }
     // A sample lexicon of the build copied into "Lexicons".
     static bool CopySample(const char* fileName) {
         return CopyFileA((std::string(VERSILO_SAMPLE_LEXICONS) + fileName).c_str(), (Lexicons() + fileName).c_str(),
