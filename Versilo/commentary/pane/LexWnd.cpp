@@ -287,10 +287,10 @@ void VoLexWnd::OnToggleLock() {
 }
 
 void VoLexWnd::OnHome() {
-    if (!Current()) return;
-    char name[kLexNameSize] = {};
-    ::GetWindowTextA(chooser_, name, sizeof name);
-    const ArticleHandle home = FindArticleForKey(false, name, kNoArticle);
+    // The home entry's title is the commentary's name, the chooser item's text.
+    const VoLexiconItem* item = CurrentItem();
+    if (!Current() || !item) return;
+    const ArticleHandle home = FindArticleForKey(false, item->GetName(), kNoArticle);
     if (home != kNoArticle) ShowArticle(home, 0, nullptr);
 }
 

@@ -136,10 +136,8 @@ bool VoLexWnd::SelectChooserCommentary(int position) {
     VoLexiconItem& item = list_.GetAt(list_.GetCurrent());
     if (position < 0) position = item.ActiveItem();
     if (position < 0) {
-        char name[kLexNameSize] = {};
         int id = 0;
-        ::GetWindowTextA(chooser_, name, sizeof name);
-        if (SUCCEEDED(lex->FindEntryByKey(name, &id)) && id > 0) lex->GetEntryPosition(id, &position);
+        if (SUCCEEDED(lex->FindEntryByKey(item.GetName(), &id)) && id > 0) lex->GetEntryPosition(id, &position);
     }
     titles_.SetCurSel(position);
     const bool readOnly = CurrentReadOnly();
@@ -159,10 +157,8 @@ bool VoLexWnd::SelectChooserCommentary(int position) {
 
 void VoLexWnd::UpdateHomeEntry() {
     IVoLexicon* lex = Current();
-    char name[kLexNameSize] = {};
     int id = 0;
-    ::GetWindowTextA(chooser_, name, sizeof name);
-    EnableButton(kLexHomeId, lex && SUCCEEDED(lex->FindEntryByKey(name, &id)) && id > 0);
+    EnableButton(kLexHomeId, lex && SUCCEEDED(lex->FindEntryByKey(CurrentItem()->GetName(), &id)) && id > 0);
 }
 
 void VoLexWnd::ShowSelectedEntry() {

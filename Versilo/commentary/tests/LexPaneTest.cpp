@@ -150,6 +150,9 @@ TEST_F(LexPaneTest, TypedTextIsKeptByEveryRouteOutOfAnEntry) {
     Choose("Notater.vrsn");
     EXPECT_EQ("Sara, chooser", EditText());  // read back from the commentary
     Type("typed before closing");  // leaving by closing the pane
+    UpdateWindow(pane_->Handle());
+    RedrawWindow(pane_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
     EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-editing.bmp")));
     const int shown = pane_->ShownPosition();
     Close();
@@ -164,27 +167,31 @@ TEST_F(LexPaneTest, DeleteAndHistoryFollowTheEntries) {
     const std::string path = MakeNotes();
     Open();
     StartEditing("Notater.vrsn");
-    // Sorted: Abraham 0, Mine notater 1, Moses 2, Noah 3.
+    // Sorted: Abraham 0, Mine notater 1 (the home entry, shown first), Moses 2, Noah 3.
+    EXPECT_EQ(1, pane_->ShownPosition());
     SelectTitle(0);
     SelectTitle(2);
-    SelectTitle(3);  // history: Abraham, Moses
-    ASSERT_EQ(2, pane_->History().Count());
+    SelectTitle(3);  // history: home, Abraham, Moses
+    ASSERT_EQ(3, pane_->History().Count());
     Type("Noah before delete");
-    SelectTitle(2);  // Moses; history: Abraham, Moses, Noah
+    SelectTitle(2);  // Moses; history: home, Abraham, Moses, Noah
     TypeTitle("Moses");
     ASSERT_TRUE(IsWindowEnabled(pane_->Button(kLexDeleteId)));
     Click(kLexDeleteId);
-    // The entries of Moses are gone from the history; Noah moved down one place.
-    ASSERT_EQ(2, pane_->History().Count());
-    EXPECT_EQ(0, pane_->History().At(0).position);
-    EXPECT_EQ(2, pane_->History().At(1).position);
+    // Moses is gone from the history; Noah moved down one place.
+    ASSERT_EQ(3, pane_->History().Count());
+    EXPECT_EQ(1, pane_->History().At(0).position);
+    EXPECT_EQ(0, pane_->History().At(1).position);
+    EXPECT_EQ(2, pane_->History().At(2).position);
     Click(kLexBackId);
     EXPECT_EQ("Noah before delete", EditText());
     Click(kLexBackId);
     EXPECT_EQ("om Abraham", EditText());
+    Click(kLexBackId);
+    EXPECT_EQ("Hjem", EditText());
     EXPECT_FALSE(IsWindowEnabled(pane_->Button(kLexBackId)));
     Click(kLexBackId);  // nothing left: nothing happens
-    EXPECT_EQ(0, pane_->ShownPosition());
+    EXPECT_EQ(1, pane_->ShownPosition());
     Close();
     EXPECT_EQ("(none)", Stored(path, "Moses"));
     EXPECT_EQ("Noah before delete", Stored(path, "Noah"));
