@@ -2,6 +2,7 @@
 // through window.external.CustomMessage(code, text). The text arrives as a wide string and
 // is used in the ANSI code page.
 #pragma once
+#include "MessageText.h"  // kIdsProgramTitle
 #include <windows.h>
 #include <oaidl.h>
 #include "LexiconInterfaces.h"
@@ -18,7 +19,6 @@ enum VoScriptCode : long {
 
 constexpr int kScriptReferenceLimit = 100;   // a reference of this length or more is refused
 constexpr int kScriptTextBufferSize = 1024;  // the verse text of code 100, with its NUL
-constexpr UINT kIdsProgramTitle = 103;
 
 // Where the view shows the verse tip.
 class AVoArticleTip {

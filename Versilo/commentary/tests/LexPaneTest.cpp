@@ -1,0 +1,257 @@
+// The commentary pane on real windows, under a test window playing the main frame: choosing,
+// reading, writing and leaving entries by every route, over a scratch "Lexicons" folder with
+// a user commentary made through VoUtil.dll and the build's sample lexicons. Every test ends
+// by closing the pane and reading the notes file back.
+#include <gtest/gtest.h>
+#include <string>
+#include "DialogDriver.h"
+#include "LexWnd.h"
+#include "LexiconListFixture.h"
+#include "WindowCapture.h"
+
+namespace {
+
+class TestHost : public AVoLexWndHost {
+public:
+    void RedrawBibleWindow() override { ++redraws; }
+    IBible* GetActiveBible() override { return nullptr; }
+    void GoToReference(int verse) override { lastVerse = verse; }
+    UINT GetReferenceFormat() override { return RegisterClipboardFormatA("VersiloReference"); }
+    VoBibleInfoList* GetBibleList() override { return nullptr; }
+    int GetActiveBibleIndex() override { return 0; }
+    int redraws = 0;
+    int lastVerse = 0;
+};
+
+// Screenshots go to the build's artefact folder beside this test's own.
+std::string ArtifactPath(const char* name) {
+    CreateDirectoryA("..\\artifacts", nullptr);
+    return std::string("..\\artifacts\\") + name;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+class LexPaneTest : public LexiconListTest {
+protected:
+    void SetUp() override {
+        LexiconListTest::SetUp();
+        frame_ = CreateWindowExA(0, "STATIC", "Versilo", WS_POPUP | WS_VISIBLE, 0, 0, 420, 520, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        ASSERT_TRUE(frame_);
+    }
+    void TearDown() override {
+        Close();
+        if (frame_) DestroyWindow(frame_);
+    }
+    void Open() {
+        pane_.reset(new VoLexWnd(&host_, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))));
+        RECT rc = {0, 0, 420, 520};
+        ASSERT_TRUE(pane_->Create(frame_, rc, kLexPaneId));
+        SendMessageA(pane_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+        Pump();
+    }
+    void Close() {
+        if (pane_ && pane_->Handle()) DestroyWindow(pane_->Handle());
+        pane_.reset();
+    }
+    int IndexOf(const char* fileName) { return Find(pane_->List(), fileName); }
+    // Chooses a commentary in the chooser as the reader would.
+    void Choose(const char* fileName) {
+        const int index = IndexOf(fileName);
+        ASSERT_GE(index, 0) << fileName;
+        const int count = static_cast<int>(SendMessageA(pane_->Chooser(), CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+            if (SendMessageA(pane_->Chooser(), CB_GETITEMDATA, i, 0) == index)
+                SendMessageA(pane_->Chooser(), CB_SETCURSEL, i, 0);
+        Command(kLexChooserId, CBN_SELENDOK, pane_->Chooser());
+    }
+    void Command(UINT id, UINT code, HWND control) {
+        SendMessageA(pane_->Handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+    }
+    void Click(UINT id) { Command(id, BN_CLICKED, pane_->Button(id)); }
+    void SelectTitle(int position) {
+        pane_->TitleBox().SetCurSel(position);
+        Command(kLexTitleBoxId, CBN_SELENDOK, pane_->TitleBox().Handle());
+    }
+    void TypeTitle(const char* title) { pane_->TitleBox().SetEditText(title, false); }
+    // Replaces the edit box's text as typing does (WM_SETTEXT tells a multi-line edit box's
+    // parent nothing).
+    void Type(const char* text) {
+        SendMessageA(pane_->EditBox(), EM_SETSEL, 0, -1);
+        SendMessageA(pane_->EditBox(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+    std::string EditText() {
+        char text[1024] = {};
+        GetWindowTextA(pane_->EditBox(), text, sizeof text);
+        return text;
+    }
+    std::string Title(int position) {
+        char text[256] = {};
+        pane_->TitleBox().GetText(text, sizeof text);
+        return position == pane_->TitleBox().GetCurSel() ? text : "";
+    }
+    // The stored text of the entry titled title, read from the file; "(none)" without one.
+    static std::string Stored(const std::string& path, const char* title) {
+        ComPtr<IVoLexicon> lex;
+        if (FAILED(OpenVoLexFile(path.c_str(), lex.Put())) || !lex) return "(unreadable)";
+        int id = 0;
+        if (FAILED(lex->FindEntryByKey(title, &id)) || id <= 0) return "(none)";
+        char text[1024] = {};
+        lex->GetEntryText(id, text, sizeof text);
+        return text;
+    }
+    std::string MakeNotes() {
+        const std::string path = Lexicons() + "Notater.vrsn";
+        MakeCommentary(path, "Mine notater", {{"Mine notater", "Hjem"}, {"Abraham", "om Abraham"},
+                                              {"Moses", "om Moses"}, {"Noah", "om Noah"}});
+        return path;
+    }
+    void StartEditing(const char* fileName) {
+        Choose(fileName);
+        Click(kLexEditModeId);
+        ASSERT_TRUE(pane_->IsEditing());
+    }
+
+    HWND frame_ = nullptr;
+    TestHost host_;
+    std::unique_ptr<VoLexWnd> pane_;
+};
+
+}  // namespace
+
+TEST_F(LexPaneTest, TypedTextIsKeptByEveryRouteOutOfAnEntry) {
+    const std::string path = MakeNotes();
+    ASSERT_TRUE(CopySample("Nave's Topical Bible.vrsl"));
+    Open();
+    StartEditing("Notater.vrsn");
+    SelectTitle(0);  // Abraham
+    Type("Abraham, title box");
+    SelectTitle(2);  // leaving by the title box
+    EXPECT_EQ("om Moses", EditText());
+    Type("Moses, back");
+    Click(kLexBackId);  // leaving by back
+    EXPECT_EQ(0, pane_->ShownPosition());
+    EXPECT_EQ("Abraham, title box", EditText());
+    Type("Abraham, rename");
+    TypeTitle("Abram");
+    Click(kLexRenameId);  // the text goes with the renamed entry
+    Type("Abram, new");
+    TypeTitle("Sara");
+    Click(kLexNewId);
+    EXPECT_EQ("", EditText());
+    Type("Sara, chooser");
+    Choose("Nave's Topical Bible.vrsl");  // leaving by the chooser
+    Choose("Notater.vrsn");
+    EXPECT_EQ("Sara, chooser", EditText());  // read back from the commentary
+    Type("typed before closing");  // leaving by closing the pane
+    UpdateWindow(pane_->Handle());
+    RedrawWindow(pane_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-editing.bmp")));
+    const int shown = pane_->ShownPosition();
+    Close();
+    EXPECT_EQ("Abram, new", Stored(path, "Abram"));
+    EXPECT_EQ("(none)", Stored(path, "Abraham"));
+    EXPECT_EQ("Moses, back", Stored(path, "Moses"));
+    EXPECT_EQ(4, shown);
+    EXPECT_EQ("typed before closing", Stored(path, "Sara"));
+}
+
+TEST_F(LexPaneTest, DeleteAndHistoryFollowTheEntries) {
+    const std::string path = MakeNotes();
+    Open();
+    StartEditing("Notater.vrsn");
+    // Sorted: Abraham 0, Mine notater 1 (the home entry, shown first), Moses 2, Noah 3.
+    EXPECT_EQ(1, pane_->ShownPosition());
+    SelectTitle(0);
+    SelectTitle(2);
+    SelectTitle(3);  // history: home, Abraham, Moses
+    ASSERT_EQ(3, pane_->History().Count());
+    Type("Noah before delete");
+    SelectTitle(2);  // Moses; history: home, Abraham, Moses, Noah
+    TypeTitle("Moses");
+    ASSERT_TRUE(IsWindowEnabled(pane_->Button(kLexDeleteId)));
+    Click(kLexDeleteId);
+    // Moses is gone from the history; Noah moved down one place.
+    ASSERT_EQ(3, pane_->History().Count());
+    EXPECT_EQ(1, pane_->History().At(0).position);
+    EXPECT_EQ(0, pane_->History().At(1).position);
+    EXPECT_EQ(2, pane_->History().At(2).position);
+    Click(kLexBackId);
+    EXPECT_EQ("Noah before delete", EditText());
+    Click(kLexBackId);
+    EXPECT_EQ("om Abraham", EditText());
+    Click(kLexBackId);
+    EXPECT_EQ("Hjem", EditText());
+    EXPECT_FALSE(IsWindowEnabled(pane_->Button(kLexBackId)));
+    Click(kLexBackId);  // nothing left: nothing happens
+    EXPECT_EQ(1, pane_->ShownPosition());
+    Close();
+    EXPECT_EQ("(none)", Stored(path, "Moses"));
+    EXPECT_EQ("Noah before delete", Stored(path, "Noah"));
+}
+
+// Needs a way to make the open commentary's save fail under the pane (a storage that runs
+// out of room); protecting the open commentary does not lock it, so the test stays off.
+TEST_F(LexPaneTest, DISABLED_AFailedSaveKeepsTheTextAndTheCommentary) {
+    const std::string path = MakeNotes();
+    ASSERT_TRUE(CopySample("Nave's Topical Bible.vrsl"));
+    Open();
+    StartEditing("Notater.vrsn");
+    SelectTitle(2);
+    Type("must not be lost");
+    SelectTitle(3);  // into the commentary's storage
+    Type("neither this");
+    // The commentary refuses changes behind the pane's back: the next save fails.
+    IVoLexicon* lex = pane_->List().GetAt(IndexOf("Notater.vrsn")).PeekLexicon();
+    ASSERT_EQ(S_OK, lex->SetPassword("", "hemmelig"));
+    ASSERT_EQ(S_OK, lex->SetProtection(1));
+    int access = 0;
+    lex->GetAccess(&access);
+    ASSERT_EQ(kLexNoChanges, access & kLexNoChanges);
+    std::string message;
+    {
+        DialogDriver driver({[&](HWND box, const std::string&) {
+            message = DialogDriver::MessageText(box);
+            DialogDriver::Press(box, IDOK);
+            return true;
+        }});
+        Choose("Nave's Topical Bible.vrsl");
+    }
+    EXPECT_EQ("Klarte ikke lagre kommentarfilen Mine notater.", message);
+    EXPECT_EQ(IndexOf("Notater.vrsn"), pane_->List().GetCurrent());
+    EXPECT_EQ("neither this", EditText());
+    EXPECT_TRUE(pane_->IsEditing());
+    ASSERT_EQ(S_OK, lex->Unlock("hemmelig"));
+    Close();
+    EXPECT_EQ("must not be lost", Stored(path, "Moses"));
+    EXPECT_EQ("neither this", Stored(path, "Noah"));
+}
+
+TEST_F(LexPaneTest, APackagedLexiconIsReadWithoutTheEditingRow) {
+    ASSERT_TRUE(CopySample("Nave's Topical Bible.vrsl"));
+    MakeNotes();
+    Open();
+    Choose("Nave's Topical Bible.vrsl");
+    EXPECT_FALSE(IsWindowVisible(pane_->Button(kLexEditModeId)));
+    EXPECT_FALSE(IsWindowEnabled(pane_->Button(kLexEditModeId)));
+    EXPECT_FALSE(pane_->IsEditing());
+    char key[] = "ABRAHAM";
+    const ArticleHandle article = pane_->FindArticleForKey(false, key, kNoArticle);
+    ASSERT_NE(kNoArticle, article);
+    pane_->ShowArticle(article, 0, nullptr);
+    Pump();
+    EXPECT_GE(pane_->ShownPosition(), 0);
+    EXPECT_TRUE(IsWindowVisible(pane_->ArticleView().Handle()));
+    EXPECT_FALSE(IsWindowVisible(pane_->EditBox()));
+    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-reading.bmp")));
+    // A user commentary shows the row again.
+    Choose("Notater.vrsn");
+    EXPECT_TRUE(IsWindowVisible(pane_->Button(kLexEditModeId)));
+}
