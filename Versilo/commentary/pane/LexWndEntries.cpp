@@ -402,7 +402,9 @@ void VoLexWnd::ApplyViewState(const VoLexViewState& view) {
     const bool editing = IsEditing();
     long top = 0, height = 0, client = 0;
     if (editing) {
-        SCROLLINFO info = {sizeof info, SIF_ALL};
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
         ::GetScrollInfo(edit_.Handle(), SB_VERT, &info);
         top = info.nPos;
         height = info.nMax - info.nMin + 1;
