@@ -42,6 +42,26 @@ function(versilo_add_bench name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
 
+# versilo_program_folder_test(TEST DIR)
+# Runs TEST in DIR laid out as a program folder: copies of VoUtil.dll, RyTxtUtl.dll and
+# VoView.dll beside it (VoUtil converts through the "Bibles" folder beside itself, where the
+# test puts the sample numbering tables).
+function(versilo_program_folder_test name dir)
+  add_custom_command(
+    OUTPUT ${dir}/VoUtil.dll ${dir}/RyTxtUtl.dll ${dir}/VoView.dll
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:VoUtil> $<TARGET_FILE:RyTextUtils>
+            $<TARGET_FILE:VoView> ${dir}/
+    DEPENDS VoUtil RyTextUtils VoView
+    COMMENT "Copying VoUtil.dll, RyTxtUtl.dll and VoView.dll beside ${name}"
+    VERBATIM)
+  add_custom_target(${name}_dlls DEPENDS ${dir}/VoUtil.dll ${dir}/RyTxtUtl.dll ${dir}/VoView.dll)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${dir})
+  set_property(TEST ${name} PROPERTY WORKING_DIRECTORY ${dir})
+  add_dependencies(${name} ${name}_dlls)
+  versilo_late_dependency(${name} sample_bibles)
+endfunction()
+
 # versilo_arch_def(OUT_VAR DEF)
 # A module-definition file for this build's architecture, made from the one list in DEF,
 # which is written as the 32-bit build reads it: standard-call symbols carry "@N". The

@@ -1,154 +1,194 @@
+// VoPopupTextWnd and ShowPopupText.
 #include "PopupText.h"
-#include <string>
-#include "Handles.h"
+#include <cstring>
+#include <new>
 #include "RyMessageMap.h"
-#include "RyWindowImpl.h"
 
 namespace {
 
-constexpr UINT_PTR kRevealTimer = 100;
-constexpr UINT kRevealDelay = 150;
+// The heading band's colour: the info background, twice as far from white, not darker
+// than 128 in any channel.
+BYTE Tint(BYTE channel) {
+    const int value = 255 - 2 * (255 - channel);
+    return static_cast<BYTE>(value < 128 ? 128 : value);
+}
 
-class VoPopupTextWnd : public RyWindowImpl<VoPopupTextWnd, RyWindowTraits<WS_POPUP | WS_BORDER>> {
-public:
-    VoPopupTextWnd(HFONT baseFont, const char* heading, const char* body)
-        : baseFont_(baseFont), heading_(heading ? heading : ""), body_(body ? body : "") {
-        LOGFONTA lf = {};
-        if (!baseFont_ || !GetObjectA(baseFont_, sizeof lf, &lf))
-            GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-        lf.lfWeight = 600;
-        headingFont_.Reset(CreateFontIndirectA(&lf));
-        if (heading_.size() > 255) heading_.resize(255);
-    }
-    static void GetWindowClass(ry::WindowClass& wc) {
-        wc.lpszClassName = "VoPopupTextWnd";
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.style = CS_SAVEBITS;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    }
-    bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
-        switch (message) {
-        case WM_CREATE:
-            if (!SetTimer(hwnd, kRevealTimer, kRevealDelay, nullptr)) Reveal();
-            result = 0;
-            return true;
-        case WM_TIMER:
-            if (wParam != kRevealTimer) return false;
-            KillTimer(hwnd, kRevealTimer);
-            Reveal();
-            result = 0;
-            return true;
-        case WM_PAINT: {
-            PaintDc dc(hwnd);
-            if (dc.Get()) Paint(dc.Get());
-            result = 0;
-            return true;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            result = 0;
-            return true;
-        default:
-            return false;
-        }
-    }
-    void OnFinalMessage(HWND) override { delete this; }
-
-    // The height of the popup's text at width (which grows to the widest line).
-    int Measure(HDC dc, int* width) const {
-        SelectedObject heading(dc, HeadingFont());
-        TEXTMETRICA tm = {};
-        GetTextMetricsA(dc, &tm);
-        const int band = tm.tmHeight * 5 / 4;
-        RECT rc = {0, 0, *width - 10, 0};
-        DrawTextA(dc, heading_.c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        if (*width < rc.right + 10) *width = rc.right + 10;
-        SelectedObject base(dc, BaseFont());
-        RECT body = {0, 0, *width - 10, 10000};
-        DrawTextA(dc, body_.c_str(), -1, &body, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        if (*width < body.right) *width = body.right;
-        return band + (body.bottom - body.top) + 10;
-    }
-
-private:
-    HFONT HeadingFont() const { return headingFont_ ? headingFont_.Get() : BaseFont(); }
-    HFONT BaseFont() const { return baseFont_ ? baseFont_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
-
-    void Reveal() {
-        if (!AnimateWindow(Handle(), 300, AW_BLEND)) ShowWindow(Handle(), SW_SHOWNA);
-    }
-
-    void Paint(HDC dc) {
-        RECT client;
-        GetClientRect(Handle(), &client);
-        const COLORREF c = GetSysColor(COLOR_INFOBK);
-        auto tint = [](int channel) { return channel * 2 - 255 < 128 ? 128 : channel * 2 - 255; };
-        BrushHandle back(CreateSolidBrush(c));
-        BrushHandle band(CreateSolidBrush(RGB(tint(GetRValue(c)), tint(GetGValue(c)), tint(GetBValue(c)))));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-        SelectedObject heading(dc, HeadingFont());
-        TEXTMETRICA tm = {};
-        GetTextMetricsA(dc, &tm);
-        RECT top = {client.left, client.top, client.right, client.top + tm.tmHeight * 5 / 4};
-        FillRect(dc, &top, band.Get());
-        RECT headingRect = {top.left + 5, top.top, top.right - 5, top.bottom};
-        DrawTextA(dc, heading_.c_str(), -1, &headingRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        RECT rest = {client.left, top.bottom, client.right, client.bottom};
-        FillRect(dc, &rest, back.Get());
-        SelectedObject base(dc, BaseFont());
-        RECT body = {client.left + 5, top.bottom + 5, client.right - 5, client.bottom};
-        DrawTextA(dc, body_.c_str(), -1, &body, DT_WORDBREAK | DT_NOPREFIX);
-    }
-
-    HFONT baseFont_;
-    FontHandle headingFont_;
-    std::string heading_;
-    std::string body_;
-};
+constexpr UINT kBodyFormat = DT_WORDBREAK | DT_NOPREFIX;
 
 }  // namespace
 
+VoPopupTextWnd::VoPopupTextWnd(HFONT baseFont, const char* heading, const char* body)
+    : baseFont_(baseFont ? baseFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
+    // An owner without a font of its own gets the default GUI font, in both texts.
+    LOGFONTA lf = {};
+    if (GetObjectA(baseFont_, sizeof lf, &lf) == sizeof lf) {
+        lf.lfWeight = 600;
+        headingFont_.Reset(CreateFontIndirectA(&lf));
+    }
+    if (heading) lstrcpynA(heading_, heading, sizeof heading_);
+    const size_t length = body ? std::strlen(body) : 0;
+    body_.reset(new (std::nothrow) char[length + 1]);
+    if (body_) {
+        if (length) std::memcpy(body_.get(), body, length);
+        body_[length] = '\0';
+    }
+}
+
+void VoPopupTextWnd::GetWindowClass(ry::WindowClass& wc) {
+    wc.lpszClassName = "VersiloPopupText";
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.style = CS_SAVEBITS;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
+}
+
+bool VoPopupTextWnd::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    using Self = VoPopupTextWnd;
+    static const RyMessageEntry<Self> map[] = {
+        {WM_CREATE, RyMsg<&Self::OnCreate>},
+        {WM_TIMER, RyOnTimer<&Self::OnTimer>},
+        {WM_PAINT, RyOnVoid<&Self::OnPaint>},
+        {WM_PRINTCLIENT, RyMsg<&Self::OnPrintClient>},
+    };
+    return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
+}
+
+LRESULT VoPopupTextWnd::OnCreate(WPARAM, LPARAM) {
+    if (!SetTimer(Handle(), kRevealTimer, kRevealDelay, nullptr)) Reveal();
+    return 0;
+}
+
+void VoPopupTextWnd::OnTimer(UINT_PTR id) {
+    if (id != kRevealTimer) return;
+    KillTimer(Handle(), kRevealTimer);
+    Reveal();
+}
+
+void VoPopupTextWnd::Reveal() {
+    if (!AnimateWindow(Handle(), 300, AW_BLEND)) ShowWindow(Handle(), SW_SHOWNA);
+}
+
+void VoPopupTextWnd::OnPaint() {
+    PaintDc dc(Handle());
+    if (dc.Get()) Paint(dc.Get());
+}
+
+LRESULT VoPopupTextWnd::OnPrintClient(WPARAM wParam, LPARAM) {
+    if (wParam) Paint(reinterpret_cast<HDC>(wParam));
+    return 0;
+}
+
+int VoPopupTextWnd::BandHeight(HDC dc) {
+    SelectedObject font(dc, HeadingFont());
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    return tm.tmHeight * 5 / 4;
+}
+
+int VoPopupTextWnd::Measure(HDC dc, int* width) {
+    const int band = BandHeight(dc);
+    {
+        SelectedObject font(dc, HeadingFont());
+        RECT rc = {0, 0, *width - 2 * kTextMargin, 0};
+        DrawTextA(dc, heading_, -1, &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        if (*width < rc.right + 2 * kTextMargin) *width = rc.right + 2 * kTextMargin;
+    }
+    SelectedObject font(dc, baseFont_);
+    RECT rc = {0, 0, *width - 2 * kTextMargin, 10000};
+    const int bodyHeight = body_ ? DrawTextA(dc, body_.get(), -1, &rc, DT_CALCRECT | kBodyFormat) : 0;
+    if (*width < rc.right) *width = rc.right;
+    return band + bodyHeight + 2 * kTextMargin;
+}
+
+SIZE VoPopupTextWnd::GetSize(HDC dc) {
+    int width = 100;
+    int height = Measure(dc, &width);
+    while (height > width * 3 / 4) {
+        width += 20;
+        height = Measure(dc, &width);
+    }
+    return {width + 2, height + 2};
+}
+
+void VoPopupTextWnd::Paint(HDC dc) {
+    const COLORREF back = GetSysColor(COLOR_INFOBK);
+    const COLORREF tint = RGB(Tint(GetRValue(back)), Tint(GetGValue(back)), Tint(GetBValue(back)));
+    BrushHandle backBrush(CreateSolidBrush(back));
+    BrushHandle tintBrush(CreateSolidBrush(tint));
+    RECT client;
+    GetClientRect(Handle(), &client);
+    SavedDcState saved(dc);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+
+    RECT band = client;
+    band.bottom = band.top + BandHeight(dc);
+    FillRect(dc, &band, tintBrush.Get());
+    RECT text = band;
+    InflateRect(&text, -kTextMargin, 0);
+    SelectObject(dc, HeadingFont());
+    DrawTextA(dc, heading_, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+
+    RECT body = client;
+    body.top = band.bottom;
+    FillRect(dc, &body, backBrush.Get());
+    body.top += kTextMargin;
+    InflateRect(&body, -kTextMargin, 0);
+    SelectObject(dc, baseFont_);
+    if (body_) DrawTextA(dc, body_.get(), -1, &body, kBodyFormat);
+}
+
+RECT PlacePopup(const RECT& desktop, const RECT& anchor, POINT point, SIZE size) {
+    RECT r;
+    int height = size.cy;
+    const int below = desktop.bottom - anchor.bottom;
+    const int above = anchor.top - desktop.top;
+    if (height <= below) {
+        r.top = anchor.bottom;
+    } else if (height <= above) {
+        r.top = anchor.top - height;
+    } else if (above >= below) {
+        height = above;
+        r.top = anchor.top - height;
+    } else {
+        height = below;
+        r.top = anchor.bottom;
+    }
+    r.bottom = r.top + height;
+    r.left = point.x;
+    if (r.left + size.cx > desktop.right) {
+        r.left = desktop.right - size.cx;
+        if (r.left < desktop.left) r.left = desktop.left;
+    }
+    r.right = r.left + size.cx;
+    return r;
+}
+
 HWND ShowPopupText(HWND owner, const RECT* anchor, POINT point, const char* heading, const char* body) {
     if (!owner || !anchor) return nullptr;
-    auto* popup = new VoPopupTextWnd(reinterpret_cast<HFONT>(SendMessageA(owner, WM_GETFONT, 0, 0)), heading, body);
-    int width = 100, height = 0;
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(owner, WM_GETFONT, 0, 0));
+    std::unique_ptr<VoPopupTextWnd> popup(new (std::nothrow) VoPopupTextWnd(font, heading, body));
+    if (!popup) return nullptr;
+    SIZE size;
     {
         MemoryDc dc(CreateCompatibleDC(nullptr));
-        height = popup->Measure(dc.Get(), &width);
-        while (height > width * 3 / 4) {
-            width += 20;
-            height = popup->Measure(dc.Get(), &width);
-        }
+        if (!dc) return nullptr;
+        size = popup->GetSize(dc.Get());
     }
-    width += 2;
-    height += 2;
-    RECT a = *anchor;
-    MapWindowPoints(owner, nullptr, reinterpret_cast<POINT*>(&a), 2);
+    RECT screenAnchor = *anchor;
+    MapWindowPoints(owner, nullptr, reinterpret_cast<POINT*>(&screenAnchor), 2);
     ClientToScreen(owner, &point);
-    RECT desk;
-    GetWindowRect(GetDesktopWindow(), &desk);
-    int top;
-    if (a.bottom + height <= desk.bottom) {
-        top = a.bottom;
-    } else if (a.top - height >= desk.top) {
-        top = a.top - height;
-    } else if (desk.bottom - a.bottom > a.top - desk.top) {
-        top = a.bottom;
-        height = desk.bottom - a.bottom;
-    } else {
-        height = a.top - desk.top;
-        top = desk.top;
-    }
-    int left = point.x;
-    if (left + width > desk.right) left = desk.right - width < desk.left ? desk.left : desk.right - width;
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const RECT r = PlacePopup(desktop, screenAnchor, point, size);
     RyCreateParams p;
     p.parent = owner;
-    p.x = left;
-    p.y = top;
-    p.cx = width;
-    p.cy = height;
-    const HWND hwnd = popup->Create(p);
-    if (!hwnd) delete popup;
+    p.x = r.left;
+    p.y = r.top;
+    p.cx = r.right - r.left;
+    p.cy = r.bottom - r.top;
+    HWND hwnd = popup->Create(p);
+    if (!hwnd) return nullptr;  // the object is still ours: it goes with the holder
+    popup.release();            // now the window's
     return hwnd;
 }

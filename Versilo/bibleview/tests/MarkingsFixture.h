@@ -14,7 +14,7 @@
 #include "MarkedVerses.h"
 #include "NorwegianNames.h"
 #include "ProtestantCanon.h"
-#include "SampleTables.h"
+#include "SampleProgramFolder.h"
 #include "SampleVersifications.h"
 #include "ScratchRegistry.h"
 #include "TestFiles.h"
@@ -36,12 +36,7 @@ struct SinkLog : AVoKv61MarkedVersesSink {
 class MarkingsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        CopySampleTables();
-        char program[kDirectoryCapacity];
-        GetProgramDirectory(program);
-        WriteWholeFile(std::string(program) + "Versilo.ini", "[Directories]\r\nBibles=.\\scratch\\Bibles\r\n");
-        CreateDirectoryA((std::string(program) + "scratch").c_str(), nullptr);
-        CreateDirectoryA(Bibles().c_str(), nullptr);
+        PrepareSampleProgramFolder();
         ASSERT_EQ(S_OK, BuildProtestantStat(common_.Put()));
         ASSERT_EQ(S_OK, BuildVariantStat(variant_.Put()));
         WriteBible(common_.Get(), "felles.vrsb", "FELLES");
