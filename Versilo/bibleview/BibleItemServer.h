@@ -116,7 +116,7 @@ public:
 
 protected:
     CVoBibleItemServer() = default;
-    virtual ~CVoBibleItemServer() = default;
+    virtual ~CVoBibleItemServer() { DestroyPopup(); }
 
     // What the pane brings.
     virtual void SetBook(int book) = 0;

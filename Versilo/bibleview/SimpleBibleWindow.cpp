@@ -30,7 +30,7 @@ ComPtr<AVoBibleWindow> VoSimpleBibleWindow::Create(ABibleWindowClient* client) {
     return pane;
 }
 
-VoSimpleBibleWindow::~VoSimpleBibleWindow() { DestroyPopup(); }
+VoSimpleBibleWindow::~VoSimpleBibleWindow() = default;
 
 void* VoSimpleBibleWindow::QueryPart(REFIID iid) {
     if (IsEqualIID(iid, IID_AVoBibleWindow)) return static_cast<AVoBibleWindow*>(this);

@@ -56,34 +56,20 @@ public:
     bool IsSelectionMarked() override;
     void MarkSelection(bool on) override;
 
-    // IVoBibleTextWindowSink
-    void STDMETHODCALLTYPE OnCaretChanged(int item) override { OnCaretMoved(item); }
-    void STDMETHODCALLTYPE OnItemDoubleClick(int item) override;
-    void STDMETHODCALLTYPE OnLinkPress(int phase, LinkPressInfo* info) override;
-    void STDMETHODCALLTYPE OnHoverEnter(int item, int part) override;
-    void STDMETHODCALLTYPE OnHoverLeave(int item, int part) override;
-    BOOL STDMETHODCALLTYPE OnChar(UINT character, UINT repeatCount, UINT keyFlags) override;
-    void STDMETHODCALLTYPE OnRightClick(int) override {}
-    void STDMETHODCALLTYPE OnSelectionChanged() override { OnSelectionMoved(); }
-    // IDropTarget: the pane is not offered as a drop target (QueryPart refuses it).
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DragLeave() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD*) override { return E_NOTIMPL; }
+    // The text window's reports (links, hover, typed characters, right clicks) and drops
+    // are the item server's; the pane answers them through the hooks below.
 
     // The one routine that moves the pane (no history push).
     void ShowPosition(const VoBiblePosition& position);
-    void OnCaretMoved(int item);
-    void OnSelectionMoved() { Notify(kSelectionChanged); }
-    void SetStatusText(const char* text);
+    void OnCaretMoved(int item) override;
+    void OnSelectionMoved() override { Notify(kSelectionChanged); }
+    void SetStatusText(const char* text) override;
     // The colour markings in this bible's numbering, made on first use; null without a
     // client or a bible.
     VoWindowMarkCache* GetMarkCache();
-    // The popup shown for the link under the pointer, or null.
-    HWND GetPopup() const { return popup_; }
     // Opens the go-to dialog over the text window with character typed into it (0 for
     // none) and goes to the reference chosen.
-    void RunGoToDialog(char character);
+    void RunGoToDialog(char character) override;
 
 protected:
     VoSimpleBibleWindow() = default;
@@ -94,6 +80,7 @@ protected:
     AVoLexicon* GetLexiconWindow() override { return client_ ? client_->GetLexiconWindow() : nullptr; }
     UINT GetReferenceFormat() override { return client_ ? client_->GetReferenceFormat() : 0; }
     bool IsVerseMarked(int linearVerse) override;
+    HWND ShowLinkPopup(const RECT& anchor, POINT cursor, const char* title, const char* text) override;
 
 private:
     VoBibleInfoList* BibleList() const { return client_ ? client_->GetBibleList() : nullptr; }
@@ -112,7 +99,6 @@ private:
     void SelectionBounds(int* first, int* end) const;
     // A start position that fits the bible it names: the counts of its levels and items.
     bool FitsBible(const VoBiblePosition& p);
-    void DestroyPopup();
 
     ABibleWindowClient* client_ = nullptr;
     ComPtr<VoWindowMarkCache> markCache_;
@@ -120,7 +106,6 @@ private:
     int verse_ = -1;
     int firstChapter_ = -1;  // linear chapter of chapter 0 of the book
     VoPositionHistory history_;
-    HWND popup_ = nullptr;
 };
 
 // Positions of a reference in a bible (the pane's rule): the level the reference names
