@@ -10,6 +10,10 @@ struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static void Close(HICON h) { ::DestroyIcon(h); }
 };
+struct CursorTraits {
+    static HCURSOR Invalid() { return nullptr; }
+    static void Close(HCURSOR h) { ::DestroyCursor(h); }
+};
 // A menu that no window owns (a popup loaded for TrackPopupMenu, a menu bar not yet set);
 // a window's own menu bar is destroyed with the window.
 struct MenuTraits {
@@ -27,6 +31,7 @@ struct ImageListTraits {
 };
 
 using IconHandle = UniqueHandle<HICON, IconTraits>;
+using CursorHandle = UniqueHandle<HCURSOR, CursorTraits>;
 using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
 using AcceleratorTable = UniqueHandle<HACCEL, AcceleratorTraits>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;

@@ -20,7 +20,6 @@
 
 namespace {
 
-
 void ChooseSample(ScratchRegistry& registry) {
     HKEY key = nullptr;
     RegCreateKeyExA(registry.AppKey(), "VoViewer", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);

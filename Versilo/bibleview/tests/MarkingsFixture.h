@@ -14,6 +14,7 @@
 #include "MarkedVerses.h"
 #include "NorwegianNames.h"
 #include "ProtestantCanon.h"
+#include "SampleProgramFolder.h"
 #include "SampleVersifications.h"
 #include "ScratchRegistry.h"
 #include "TestFiles.h"
@@ -35,16 +36,7 @@ struct SinkLog : AVoKv61MarkedVersesSink {
 class MarkingsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        char program[kDirectoryCapacity];
-        GetProgramDirectory(program);
-        const std::string data = WinePath(VERSILO_BINARY_DIR "/data/bibles") + "\\";
-        const std::string tables = std::string(program) + "Bibles\\";
-        CreateDirectoryA(tables.c_str(), nullptr);
-        for (const char* name : {"kv61.vos", "variant.brt", "malachi.brt"})
-            ASSERT_TRUE(CopyFileA((data + name).c_str(), (tables + name).c_str(), FALSE)) << name;
-        WriteWholeFile(std::string(program) + "Versilo.ini", "[Directories]\r\nBibles=.\\scratch\\Bibles\r\n");
-        CreateDirectoryA((std::string(program) + "scratch").c_str(), nullptr);
-        CreateDirectoryA(Bibles().c_str(), nullptr);
+        PrepareSampleProgramFolder();
         ASSERT_EQ(S_OK, BuildProtestantStat(common_.Put()));
         ASSERT_EQ(S_OK, BuildVariantStat(variant_.Put()));
         WriteBible(common_.Get(), "felles.vrsb", "FELLES");

@@ -1,0 +1,195 @@
+// The host of up to six bible panes over the KJV sample: new panes, their widths from the
+// fractions, the hit-test kinds, the seventh pane refused, closing the active leftmost
+// pane, the splitter dragged with posted messages, activation flags, and a screenshot.
+#include <gtest/gtest.h>
+#include "BibleWindowHost.h"
+#include "PanesFixture.h"
+#include "SimpleBibleWindow.h"
+
+namespace {
+
+constexpr int kGenesis = 0, kPsalms = 18, kJohn = 42;
+
+class BibleHostTest : public PanesTest {
+protected:
+    void SetUp() override {
+        PanesTest::SetUp();
+        client = std::make_unique<FakeClient>();
+        frame = std::make_unique<TestFrame>(906, 500);
+        host = VoBibleWindowHost::Create();
+        ASSERT_TRUE(host);
+        host->Initialize(client.get());
+        start.bibleIndex = client->Index("KJV");
+        RECT rc = frame->Client();
+        ASSERT_TRUE(host->CreateTextWindow(frame->hwnd, &rc, 3000, &start));
+        SetFocus(host->GetTextWindow());
+        Pump();
+    }
+    void TearDown() override {
+        if (HWND window = Window()) DestroyWindow(window);
+        host.Reset();
+        frame.reset();
+    }
+    VoBibleWindowHost* Host() { return static_cast<VoBibleWindowHost*>(host.Get()); }
+    HWND Window() { return host ? Host()->Handle() : nullptr; }
+    void AddPanes(int total) {
+        while (Host()->GetPaneCount() < total) {
+            ASSERT_TRUE(host->HandleCommand(kCmdNewPane));
+            Pump();
+        }
+    }
+    std::vector<int> Widths() {
+        RECT rc;
+        GetClientRect(Window(), &rc);
+        std::vector<int> w(static_cast<size_t>(Host()->GetPaneCount()));
+        Host()->PaneWidths(rc.right, w.data());
+        return w;
+    }
+    int PaneWindowWidth(int slot) {
+        RECT rc;
+        GetWindowRect(Host()->GetPane(slot)->GetTextWindow(), &rc);
+        return rc.right - rc.left;
+    }
+
+    std::unique_ptr<FakeClient> client;
+    std::unique_ptr<TestFrame> frame;
+    ComPtr<AVoBibleWindow> host;
+    VoBiblePosition start;
+};
+
+TEST_F(BibleHostTest, OnePaneHasNoCaptionsSplittersOrButtons) {
+    EXPECT_EQ(1, Host()->GetPaneCount());
+    EXPECT_EQ(0, Host()->GetActiveSlot());
+    for (POINT p : {POINT{5, 2}, POINT{450, 5}, POINT{900, 2}})
+        EXPECT_EQ(VoBibleWindowHost::kHitNothing, Host()->HitTest(p).kind);
+    EXPECT_TRUE(host->HandleCommand(kCmdClosePane));  // the last pane stays
+    EXPECT_TRUE(host->HandleCommand(kCmdNextPane));
+    EXPECT_EQ(1, Host()->GetPaneCount());
+    EXPECT_EQ(906, PaneWindowWidth(0));
+    // Commands it does not know go to the pane.
+    EXPECT_TRUE(host->HandleCommand(kCmdOpenItem));
+    EXPECT_FALSE(host->HandleCommand(4711));
+}
+
+TEST_F(BibleHostTest, SixPanesAtMostWithWidthsFromTheirFractions) {
+    AddPanes(3);
+    EXPECT_EQ(2, Host()->GetActiveSlot());  // the new pane took the focus
+    RECT rc = {0, 0, 306, 400};
+    host->MoveWindow(&rc);
+    Pump();
+    EXPECT_EQ((std::vector<int>{98, 98, 98}), Widths());
+    EXPECT_EQ(98, PaneWindowWidth(2));
+    rc.right = 906;
+    host->MoveWindow(&rc);
+    AddPanes(6);
+    ASSERT_EQ(6, Host()->GetPaneCount());
+    ASSERT_FALSE(client->enables.empty());
+    EXPECT_EQ(kCmdNewPane, client->enables.back().id);
+    EXPECT_FALSE(client->enables.back().enable);
+    EXPECT_TRUE(host->HandleCommand(kCmdNewPane));  // a seventh: nothing
+    EXPECT_EQ(6, Host()->GetPaneCount());
+    // Each pane started where the active one was: all at the book list of the KJV.
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(start.bibleIndex, Host()->GetPane(i)->GetBibleIndex());
+
+    // Hit tests: splitters over the whole height, captions, close buttons.
+    const std::vector<int> w = Widths();
+    const int splitter = w[0];
+    EXPECT_EQ(VoBibleWindowHost::kHitSplitter, Host()->HitTest({splitter + 3, 300}).kind);
+    EXPECT_EQ(0, Host()->HitTest({splitter, 2}).index);
+    EXPECT_EQ(VoBibleWindowHost::kHitCaption, Host()->HitTest({splitter + 10, 2}).kind);
+    EXPECT_EQ(1, Host()->HitTest({splitter + 10, 2}).index);
+    const RECT button = Host()->CloseButtonRect(1);
+    const VoBibleWindowHost::Hit hit = Host()->HitTest({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    EXPECT_EQ(VoBibleWindowHost::kHitCloseButton, hit.kind);
+    EXPECT_EQ(1, hit.index);
+    EXPECT_EQ(VoBibleWindowHost::kHitNothing, Host()->HitTest({10, 300}).kind);
+
+    // Closing one makes the new-pane command usable again.
+    EXPECT_TRUE(host->HandleCommand(kCmdClosePane));
+    EXPECT_EQ(5, Host()->GetPaneCount());
+    EXPECT_TRUE(client->enables.back().enable);
+}
+
+TEST_F(BibleHostTest, ClosingTheActiveLeftmostOfThreeKeepsTheRightmostActive) {
+    AddPanes(3);
+    HWND rightmost = Host()->GetPane(2)->GetTextWindow();
+    SetFocus(Host()->GetPane(0)->GetTextWindow());
+    Pump();
+    ASSERT_EQ(0, Host()->GetActiveSlot());
+    EXPECT_TRUE(host->HandleCommand(kCmdClosePane));
+    Pump();
+    EXPECT_EQ(2, Host()->GetPaneCount());
+    EXPECT_EQ(1, Host()->GetActiveSlot());
+    EXPECT_EQ(rightmost, Host()->GetPane(1)->GetTextWindow());
+    EXPECT_EQ(rightmost, GetFocus());
+    EXPECT_EQ(101, GetDlgCtrlID(rightmost));
+    // Next and previous pane cycle through the two.
+    host->HandleCommand(kCmdNextPane);
+    Pump();
+    EXPECT_EQ(0, Host()->GetActiveSlot());
+    host->HandleCommand(kCmdPreviousPane);
+    Pump();
+    EXPECT_EQ(1, Host()->GetActiveSlot());
+}
+
+TEST_F(BibleHostTest, ActivationAndPositionFlagsReachTheClient) {
+    AddPanes(2);
+    host->SetBook(kJohn);  // the active pane: slot 1
+    EXPECT_EQ(7u, client->TakeFlags());
+    // The inactive pane moves: the frame hears nothing.
+    Host()->GetPane(0)->SetBook(kGenesis);
+    EXPECT_TRUE(client->flags.empty());
+    SetFocus(Host()->GetPane(0)->GetTextWindow());
+    Pump();
+    EXPECT_EQ(16u | 4 | 2 | 1, client->TakeFlags());
+    EXPECT_EQ(kGenesis, host->GetBook());
+}
+
+TEST_F(BibleHostTest, DraggingASplitterLeavesEachNeighbourItsMinimum) {
+    AddPanes(3);
+    std::vector<int> before = Widths();
+    const int x = before[0] + 2;
+    const int y = 200;
+    auto post = [&](UINT message, int px) {
+        PostMessageA(Window(), message, 0, MAKELPARAM(static_cast<WORD>(px), static_cast<WORD>(y)));
+    };
+    post(WM_LBUTTONDOWN, x);
+    post(WM_MOUSEMOVE, x + 2000);
+    post(WM_LBUTTONUP, x + 2000);
+    Pump(100);
+    std::vector<int> after = Widths();
+    EXPECT_EQ(before[0] + before[1] - VoBibleWindowHost::kMinPaneWidth, after[0]);
+    EXPECT_EQ(VoBibleWindowHost::kMinPaneWidth, after[1]);
+    EXPECT_EQ(before[2], after[2]);
+    EXPECT_EQ(after[1], PaneWindowWidth(1));
+    // A key during the drag leaves it where it was.
+    post(WM_LBUTTONDOWN, after[0] + 2);
+    post(WM_MOUSEMOVE, 150);
+    PostMessageA(Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    post(WM_LBUTTONUP, 150);
+    Pump(100);
+    EXPECT_EQ(after, Widths());
+}
+
+TEST_F(BibleHostTest, ThreePanesAtGenesisJohnAndPsalms) {
+    AddPanes(3);
+    const int books[] = {kGenesis, kJohn, kPsalms};
+    const int chapters[] = {0, 2, 22};
+    for (int i = 0; i < 3; ++i) {
+        AVoBibleWindow* pane = Host()->GetPane(i);
+        pane->SetBook(books[i]);
+        pane->SetChapter(chapters[i]);
+    }
+    SetFocus(Host()->GetPane(1)->GetTextWindow());
+    Pump(50);
+    EXPECT_EQ(kJohn, host->GetBook());
+    SaveArtifact(frame->hwnd, "bible-host-three-panes.bmp");
+    const Capture c = Capture::Of(Window());
+    const std::vector<int> w = Widths();
+    // The splitter's first line is the highlight colour, its last the shadow colour.
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), c.At(w[0], 300));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), c.At(w[0] + 5, 300));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), c.At(w[0] + 2, 300));
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+// The bible panes' tests run in a folder laid out as a program folder: copies of VoUtil.dll,
+// RyTxtUtl.dll and VoView.dll beside the test, the sample numbering tables in its "Bibles"
+// folder (VoUtil converts through them), and "Versilo.ini" naming scratch\Bibles, which
+// holds the KJV sample bible, "VAR" (a bible of the sample variant numbering written once
+// per run), a damaged "zzz.vrsb" and "kv61.vos". Each test gets a scratch HKEY_CURRENT_USER,
+// a fake client that records what the panes tell it, and a visible top-level window to put
+// the panes in.
+#pragma once
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "BibleInfoList.h"
+#include "BibleWindow.h"
+#include "BibleWriter.h"
+#include "DataDirectories.h"
+#include "NorwegianNames.h"
+#include "ScratchRegistry.h"
+#include "SampleProgramFolder.h"
+#include "SampleVersifications.h"
+#include "TestWindows.h"
+#include "TestFiles.h"
+#include "ViewSettings.h"
+#include "VoUtil.h"
+#include "WindowCapture.h"
+
+// Records every call of a pane or host.
+class FakeClient : public ABibleWindowClient {
+public:
+    FakeClient() = default;
+    void OnActiveWindowChanged(unsigned f) override { flags.push_back(f); }
+    IBibleRefLib* GetRefLib() override { return refLib; }
+    VoViewSettings* GetViewSettings() override { return &settings; }
+    void SetStatusText(const char* text) override { status.push_back(text ? text : ""); }
+    VoBibleInfoList* GetBibleList() override { return &list; }
+    VoKv61MarkedVerses* GetMarkedVerses() override { return nullptr; }
+    AVoLexicon* GetLexiconWindow() override { return nullptr; }
+    UINT GetReferenceFormat() override { return RegisterClipboardFormatA("VersiloReference"); }
+    void EnableCommand(UINT id, unsigned where, bool enable) override {
+        enables.push_back({id, where, enable});
+    }
+    void CheckCommand(UINT, unsigned, bool) override {}
+
+    // The last flags, and forgets them all.
+    unsigned TakeFlags() {
+        const unsigned f = flags.empty() ? 0xFFFFFFFFu : flags.back();
+        flags.clear();
+        return f;
+    }
+    int Index(const char* shortName) const { return list.FindByShortName(shortName); }
+
+    struct Enable {
+        UINT id;
+        unsigned where;
+        bool enable;
+    };
+    VoBibleInfoList list;
+    VoViewSettings settings;
+    IBibleRefLib* refLib = nullptr;
+    std::vector<unsigned> flags;
+    std::vector<std::string> status;
+    std::vector<Enable> enables;
+};
+
+// A visible top-level window that panes and hosts are children of.
+class TestFrame {
+public:
+    TestFrame(int width, int height) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VersiloPaneTestFrame";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        RegisterClassA(&wc);
+        hwnd = CreateWindowExA(0, wc.lpszClassName, "Versilo", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width,
+                               height, nullptr, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(hwnd);
+    }
+    ~TestFrame() { DestroyWindow(hwnd); }
+    TestFrame(const TestFrame&) = delete;
+    TestFrame& operator=(const TestFrame&) = delete;
+    RECT Client() const {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        return rc;
+    }
+    HWND hwnd;
+};
+
+// Saves a window's client area as a screenshot artefact.
+inline void SaveArtifact(HWND hwnd, const char* name, bool wholeWindow = false) {
+    Pump(50);
+    UpdateWindow(hwnd);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
+    EXPECT_TRUE(Capture::Of(hwnd, wholeWindow).SaveBmp(std::string(VERSILO_BINARY_DIR "/tests/artifacts/") + name));
+}
+
+class PanesTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        PrepareSampleProgramFolder();
+        const std::string data = SampleBiblesFolder();
+        const std::string bibles = Bibles();
+        ASSERT_TRUE(CopyFileA((data + "kv61.vos").c_str(), (bibles + "kv61.vos").c_str(), FALSE));
+        const std::string kjv = WinePath(VERSILO_KJV_BIBLE);
+        ASSERT_TRUE(CopyFileA(kjv.c_str(), (bibles + "KJV.vrsb").c_str(), FALSE));
+        // A damaged bible file: not listed unless its names are cached in the registry.
+        const std::string damaged = bibles + "zzz.vrsb";
+        DeleteFileA(damaged.c_str());
+        ASSERT_TRUE(WriteWholeFile(damaged, std::string(4096, 'x')));
+        ComPtr<IBibleStat> variant;
+        ASSERT_EQ(S_OK, BuildVariantStat(variant.Put()));
+        ComPtr<IBibleLangStat> lang;
+        ASSERT_EQ(S_OK, BuildNorwegianLangStat(variant.Get(), lang.Put()));
+        BibleWriter w(lang.Get());
+        for (int v = 0; v < w.VerseCount(); ++v) {
+            int b, c, vv;
+            variant->VerseIndexToRef(v, &b, &c, &vv);
+            w.SetVerse(v, "Variant " + std::to_string(b + 1) + "." + std::to_string(c + 1) + ":" + std::to_string(vv + 1));
+        }
+        w.SetNames("Testbibel i variantnummerering", "VAR");
+        std::string error;
+        ASSERT_TRUE(w.WriteFile(BibleFormat::kNew, bibles + "variant.vrsb", &error)) << error;
+    }
+
+    static std::string Bibles() {
+        char dir[kDirectoryCapacity];
+        return GetBiblesDirectory(dir);
+    }
+
+    void SetUp() override { ASSERT_TRUE(registry.Ready()); }
+
+    ScratchRegistry registry;
+};
