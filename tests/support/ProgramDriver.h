@@ -113,7 +113,8 @@ inline bool WaitPaintedChapter(ProgramProcess& program, DWORD timeout) {
 inline std::string SelectorText(HWND main, int id) {
     const HWND combo = GetDlgItem(main, id);
     char text[256] = "";
-    if (combo) GetWindowTextA(combo, text, sizeof text);
+    // WM_GETTEXT itself: GetWindowText does not ask a window of another process.
+    if (combo) SendMessageA(combo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
