@@ -7,6 +7,8 @@
 #include <string>
 #include "WindowCapture.h"
 
+constexpr char kProgramAppKey[] = "Software\\Ordhus AS\\Versilo";
+
 struct ProgramProcess {
     PROCESS_INFORMATION info = {};
     HWND main = nullptr;
@@ -136,3 +138,40 @@ inline long CloseProgram(ProgramProcess& program, DWORD timeout = 10000) {
     if (program.main) PostMessageA(program.main, WM_CLOSE, 0, 0);
     return program.WaitExit(timeout);
 }
+
+// The program's application key moved aside for a test or benchmark and put back after it
+// (the program writes its settings there when it closes).
+class SavedAppKey {
+public:
+    SavedAppKey() {
+        char name[64];
+        wsprintfA(name, "Software\\VersiloTests\\saved-%lu", GetCurrentProcessId());
+        backup_ = name;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            HKEY copy = nullptr;
+            RegCreateKeyExA(HKEY_CURRENT_USER, backup_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &copy, nullptr);
+            had_ = copy && RegCopyTreeA(key, nullptr, copy) == ERROR_SUCCESS;
+            if (copy) RegCloseKey(copy);
+            RegCloseKey(key);
+        }
+        RegDeleteTreeA(HKEY_CURRENT_USER, kProgramAppKey);
+    }
+    ~SavedAppKey() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kProgramAppKey);
+        if (had_) {
+            HKEY copy = nullptr, key = nullptr;
+            RegOpenKeyExA(HKEY_CURRENT_USER, backup_.c_str(), 0, KEY_READ, &copy);
+            RegCreateKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+            if (copy && key) RegCopyTreeA(copy, nullptr, key);
+            if (copy) RegCloseKey(copy);
+            if (key) RegCloseKey(key);
+        }
+        RegDeleteTreeA(HKEY_CURRENT_USER, backup_.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VersiloTests");
+    }
+
+private:
+    std::string backup_;
+    bool had_ = false;
+};

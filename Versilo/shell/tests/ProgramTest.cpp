@@ -11,49 +11,12 @@
 
 namespace {
 
-constexpr char kAppKey[] = "Software\\Ordhus AS\\Versilo";
 constexpr DWORD kPaintTimeout = 60000;
 constexpr ULONG_PTR kOpenReferenceDataCode = 1000;  // what a sender puts in dwData
 
 std::string ProgramFolder() {
     return WinePath(VERSILO_BIN_DIR) + "\\";
 }
-
-// The application key moved aside for the test and put back after it.
-class SavedAppKey {
-public:
-    SavedAppKey() {
-        char name[64];
-        wsprintfA(name, "Software\\VersiloTests\\saved-%lu", GetCurrentProcessId());
-        backup_ = name;
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kAppKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            HKEY copy = nullptr;
-            RegCreateKeyExA(HKEY_CURRENT_USER, backup_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &copy, nullptr);
-            had_ = copy && RegCopyTreeA(key, nullptr, copy) == ERROR_SUCCESS;
-            if (copy) RegCloseKey(copy);
-            RegCloseKey(key);
-        }
-        RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
-    }
-    ~SavedAppKey() {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
-        if (had_) {
-            HKEY copy = nullptr, key = nullptr;
-            RegOpenKeyExA(HKEY_CURRENT_USER, backup_.c_str(), 0, KEY_READ, &copy);
-            RegCreateKeyExA(HKEY_CURRENT_USER, kAppKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-            if (copy && key) RegCopyTreeA(copy, nullptr, key);
-            if (copy) RegCloseKey(copy);
-            if (key) RegCloseKey(key);
-        }
-        RegDeleteTreeA(HKEY_CURRENT_USER, backup_.c_str());
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VersiloTests");
-    }
-
-private:
-    std::string backup_;
-    bool had_ = false;
-};
 
 class ProgramTest : public ::testing::Test {
 protected:
