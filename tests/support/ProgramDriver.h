@@ -44,45 +44,36 @@ inline bool StartProgram(const std::string& program, const std::string& argument
                           &startup, &out->info) != FALSE;
 }
 
+// A window search of EnumWindows or EnumChildWindows: the first visible window of class
+// cls (of process, when it is not 0).
+struct WindowSearch {
+    DWORD process;
+    const char* cls;
+    HWND found;
+
+    static BOOL CALLBACK Visit(HWND hwnd, LPARAM lParam) {
+        auto* s = reinterpret_cast<WindowSearch*>(lParam);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        char name[64] = "";
+        GetClassNameA(hwnd, name, sizeof name);
+        if ((s->process && owner != s->process) || !IsWindowVisible(hwnd) || lstrcmpA(name, s->cls) != 0) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+    }
+};
+
 // The first visible top-level window of class cls that belongs to process, or null.
 inline HWND FindProcessWindow(DWORD process, const char* cls) {
-    struct Search {
-        DWORD process;
-        const char* cls;
-        HWND found;
-    } search = {process, cls, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            char name[64] = "";
-            GetClassNameA(hwnd, name, sizeof name);
-            if (owner == s->process && IsWindowVisible(hwnd) && lstrcmpA(name, s->cls) == 0) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {process, cls, nullptr};
+    EnumWindows(&WindowSearch::Visit, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 // The text window of the main window's active pane: the first "OrdvevTextWindow" under it.
 inline HWND FindTextWindow(HWND main) {
-    struct Search {
-        HWND found;
-    } search = {nullptr};
-    EnumChildWindows(
-        main,
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            char name[64] = "";
-            GetClassNameA(hwnd, name, sizeof name);
-            if (lstrcmpA(name, "OrdvevTextWindow") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-            reinterpret_cast<Search*>(lParam)->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {0, "OrdvevTextWindow", nullptr};
+    EnumChildWindows(main, &WindowSearch::Visit, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -47,6 +47,13 @@ std::string StatusText(HWND status) {
     return text;
 }
 
+// The command an accelerator made of a recording window.
+UINT g_accelerated = 0;
+LRESULT CALLBACK RecordAccelerator(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == 1) g_accelerated = LOWORD(wParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
 MSG KeyMessage(HWND hwnd, UINT message, WPARAM key) {
     MSG msg = {};
     msg.hwnd = hwnd;
@@ -325,22 +332,18 @@ TEST_F(MainFrameTest, AcceleratorsOfTheResource) {
         {"a plain letter", WM_KEYDOWN, 'N', {}, 0},
     };
     // A window that records the commands the table makes.
-    static UINT received;
     const HWND target = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-                          if (m == WM_COMMAND && HIWORD(w) == 1) received = LOWORD(w);
-                          return DefWindowProcA(h, m, w, l);
-                      }));
+    SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordAccelerator));
     for (const Case& c : cases) {
         BYTE keys[256] = {};
         for (int k : c.down) keys[k] = 0x80;
         SetKeyboardState(keys);
-        received = 0;
+        g_accelerated = 0;
         MSG msg = KeyMessage(target, c.message, c.key);
         if (c.message == WM_SYSKEYDOWN || c.message == WM_SYSCHAR) msg.lParam = 1 << 29;
         const bool translated = TranslateAcceleratorA(target, table, &msg) != 0;
         EXPECT_EQ(c.command != 0, translated) << c.what;
-        EXPECT_EQ(c.command, received) << c.what;
+        EXPECT_EQ(c.command, g_accelerated) << c.what;
     }
     // The plain '+' and '-' stay with an edit control that has the focus; Ctrl+plus does not.
     BYTE keys[256] = {};
