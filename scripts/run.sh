@@ -19,7 +19,9 @@ scripts/setup.sh
 if [ ! -f "build/$arch/build.ninja" ]; then
   cmake -S . -B "build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-$arch.cmake"
 fi
-cmake --build "build/$arch" -j4
+# The program folder and the sample data the program shows; the tests are left to test.sh.
+cmake --build "build/$arch" -j4 --target Versilo VersiloRun kjv_bible web_reflib sample_bibles sample_lexicons \
+  viewer_sample_list
 
 build="$PWD/build/$arch"
 winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
