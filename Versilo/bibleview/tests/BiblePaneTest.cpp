@@ -44,6 +44,16 @@ TEST(PositionHistory, FortyEntriesRingAndPushDropsWhatIsAhead) {
     EXPECT_EQ(here.book, h.Peek(true)->book);
 }
 
+// Closes the message box of the thread, inside the box's own loop.
+HWND s_box = nullptr;
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowA("#32770", nullptr);
+    if (box && GetWindowThreadProcessId(box, nullptr) == GetCurrentThreadId()) {
+        s_box = box;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
 class BiblePaneTest : public PanesTest {
 protected:
     void SetUp() override {
@@ -280,15 +290,8 @@ TEST_F(BiblePaneTest, ABibleThatDoesNotOpenChangesNothing) {
     IBible* before = pane->GetBibleObjects()->GetBible();
 
     // The message box of the refusal is closed by a timer inside its own loop.
-    static HWND s_box;
     s_box = nullptr;
-    UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = FindWindowA("#32770", nullptr);
-        if (box && GetWindowThreadProcessId(box, nullptr) == GetCurrentThreadId()) {
-            s_box = box;
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
-    });
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, &CloseMessageBox);
     pane->SetBible(gone);
     KillTimer(nullptr, timer);
     EXPECT_NE(nullptr, s_box) << "no message box";

@@ -9,6 +9,23 @@ namespace {
 
 constexpr int kJohn = 42;
 
+// A step of a test on the open dialog, called on a timer inside the dialog's loop every
+// 50 ms, at most 40 times (then the dialog is cancelled); true when it is done.
+using Step = bool (*)(HWND dialog, int tick);
+Step s_step = nullptr;
+int s_tick = 0;
+UINT_PTR s_timer = 0;
+
+void CALLBACK DriveStep(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindWindowA("#32770", nullptr);
+    if (!dialog || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
+    ++s_tick;
+    if (s_tick > 40 || s_step(dialog, s_tick)) {
+        if (s_tick > 40) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // the watchdog
+        KillTimer(nullptr, s_timer);
+    }
+}
+
 class GotoDialogTest : public PanesTest {
 protected:
     void SetUp() override {
@@ -30,25 +47,12 @@ protected:
     }
     VoBibleObjects* Objects() { return pane->GetBibleObjects(); }
 
-    // Runs the dialog from the pane with a step called on its own timer every 50 ms, at
-    // most 40 times; then the dialog is cancelled.
-    using Step = bool (*)(HWND dialog, int tick);  // true: done
+    // Drives the next dialog the pane opens with step.
     static void DriveDialog(Step step) {
         s_step = step;
         s_tick = 0;
-        s_timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-            HWND dialog = FindWindowA("#32770", nullptr);
-            if (!dialog || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
-            ++s_tick;
-            if (s_tick > 40 || s_step(dialog, s_tick)) {
-                if (s_tick > 40) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // the watchdog
-                KillTimer(nullptr, s_timer);
-            }
-        });
+        s_timer = SetTimer(nullptr, 0, 50, &DriveStep);
     }
-    static inline Step s_step = nullptr;
-    static inline int s_tick = 0;
-    static inline UINT_PTR s_timer = 0;
 
     std::unique_ptr<FakeClient> client;
     std::unique_ptr<TestFrame> frame;

@@ -92,6 +92,14 @@ TEST(PopupText, RevealedByItsTimerAndPaintsTheSameForTheFade) {
     EXPECT_FALSE(IsWindow(popup));
 }
 
+// Takes the capture away while a loop runs; the next mouse message finds it gone.
+HWND s_window = nullptr;
+void CALLBACK ReleaseCaptureSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    ReleaseCapture();
+    PostMessageA(s_window, WM_MOUSEMOVE, 0, MAKELPARAM(420, 50));
+}
+
 // The tracking loops on a window of the test, with the messages already posted.
 class TrackingTest : public ::testing::Test {
 protected:
@@ -101,7 +109,6 @@ protected:
     }
     int Drag() { return TrackSplitter(frame.hwnd, 300, 296, 150, 450, 0, 300); }
     TestFrame frame;
-    static inline HWND s_window = nullptr;
 };
 
 TEST_F(TrackingTest, SplitterDragsWithinItsLimits) {
@@ -137,11 +144,7 @@ TEST_F(TrackingTest, AKeyALostCaptureOrAQuitCancelTheDrag) {
 
     // The capture goes while the loop runs; the next mouse message finds it gone.
     s_window = frame.hwnd;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        ReleaseCapture();
-        PostMessageA(s_window, WM_MOUSEMOVE, 0, MAKELPARAM(420, 50));
-    });
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, &ReleaseCaptureSoon);
     Post(WM_MOUSEMOVE, 400);
     EXPECT_EQ(296, Drag());
     KillTimer(nullptr, timer);
