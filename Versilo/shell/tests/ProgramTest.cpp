@@ -1,0 +1,131 @@
+// Versilo.exe itself, started with CreateProcess from the build's program folder: the
+// chapter of its command line painted, look-up requests from this (another) process,
+// hostile ones included, the place kept for the next start, copied verses that outlive the
+// program, and the message of an empty "Bibles" folder. The application's registry key is
+// saved before and put back after, as the program writes its own settings there.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <string>
+#include "ProgramDriver.h"
+#include "TestFiles.h"
+
+namespace {
+
+constexpr DWORD kPaintTimeout = 60000;
+constexpr ULONG_PTR kOpenReferenceDataCode = 1000;  // what a sender puts in dwData
+
+std::string ProgramFolder() {
+    return WinePath(VERSILO_BIN_DIR) + "\\";
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void TearDown() override { program.Kill(); }
+
+    void Start(const std::string& request) {
+        ASSERT_TRUE(StartProgram(ProgramFolder() + "Versilo.exe", request, &program));
+        ASSERT_TRUE(WaitPaintedChapter(program, kPaintTimeout)) << request;
+    }
+    // Sends a request block as another program does and waits until the program has
+    // handled it (SendMessage returns after the handler).
+    LRESULT Send(const void* data, DWORD size, ULONG_PTR code = kOpenReferenceDataCode) {
+        COPYDATASTRUCT block = {code, size, const_cast<void*>(data)};
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(program.main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block), SMTO_BLOCK, 10000,
+                            &result);
+        return static_cast<LRESULT>(result);
+    }
+    bool Responds() {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(program.main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result) != 0;
+    }
+
+    SavedAppKey savedKey;
+    ProgramProcess program;
+};
+
+TEST_F(ProgramTest, OpensTheCommandLinesChapterAndTakesRequests) {
+    Start("KJV Joh 3:16");
+    EXPECT_EQ("KJV Joh 3", ProgramPlace(program.main));
+    CreateDirectoryA("artifacts", nullptr);
+    Sleep(300);
+    Capture::Of(program.main, true).SaveBmp("artifacts\\versilo-main-window.bmp");
+
+    struct Case {
+        const char* what;
+        std::string data;
+        DWORD size;  // bytes sent; the data need not hold its NUL within them
+        ULONG_PTR code;
+        const char* place;  // where the program is after it
+    } cases[] = {
+        {"a request", "KJV Sal 23:1", 13, kOpenReferenceDataCode, "KJV Sal 23"},
+        {"another data code", "KJV Joh 1:1", 12, 4711, "KJV Joh 1"},
+        {"no terminator: read up to the size", "KJV Joh 2:1XYZ", 11, kOpenReferenceDataCode, "KJV Joh 2"},
+        {"300 characters", "KJV 1 Mos 1:1" + std::string(287, ' '), 300, kOpenReferenceDataCode, "KJV 1 Mos 1"},
+        {"an unknown bible", "KV61 Joh 3:16", 14, kOpenReferenceDataCode, "KJV 1 Mos 1"},
+        {"no reference", "KJV", 4, kOpenReferenceDataCode, "KJV 1 Mos 1"},
+        {"not a reference", "KJV Xyzzy", 10, kOpenReferenceDataCode, "KJV 1 Mos 1"},
+        {"no data", "", 0, kOpenReferenceDataCode, "KJV 1 Mos 1"},
+        {"the last one again", "KJV Sal 23:1", 13, kOpenReferenceDataCode, "KJV Sal 23"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TRUE, Send(c.size ? c.data.data() : nullptr, c.size, c.code)) << c.what;
+        EXPECT_TRUE(Responds()) << c.what;
+        EXPECT_EQ(c.place, ProgramPlace(program.main)) << c.what;
+    }
+    EXPECT_EQ(1, CloseProgram(program));
+
+    // The next start without a request, and with one that does not parse, opens where it was.
+    for (const char* request : {"", "KJV Xyzzy"}) {
+        program.Close();
+        program.main = nullptr;
+        Start(request);
+        EXPECT_EQ("KJV Sal 23", ProgramPlace(program.main)) << request;
+        EXPECT_EQ(1, CloseProgram(program));
+    }
+}
+
+TEST_F(ProgramTest, CopiedVersesOutliveTheProgram) {
+    Start("KJV Joh 3:16");
+    const HWND text = FindTextWindow(program.main);
+    ASSERT_TRUE(text);
+    // The text window's caret item is John 3:16; copy it with the toolbar's command.
+    const LRESULT caret = SendMessageA(text, WM_USER + 5, 0, 0);  // TWM_GETCARET
+    SendMessageA(text, WM_USER + 7, static_cast<WPARAM>(caret), caret + 1);  // TWM_SELECTRANGE
+    SendMessageA(program.main, WM_COMMAND, 5000, 0);
+    EXPECT_EQ(1, CloseProgram(program));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE data = GetClipboardData(CF_TEXT);
+    const std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
+    if (data) GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_NE(std::string::npos, copied.find("For God so loved the world")) << copied;
+}
+
+TEST_F(ProgramTest, EmptyBiblesFolderShowsTheMessageAndEnds) {
+    // A program folder of its own whose "Bibles" folder is empty.
+    const std::string folder = WinePath(VERSILO_TEST_DIR) + "\\program-empty\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "NoBibles").c_str(), nullptr);
+    EmptyFolder(folder + "NoBibles\\");
+    for (const char* file : {"Versilo.exe", "VoUtil.dll", "VoView.dll", "RyTxtUtl.dll"})
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+    ASSERT_TRUE(WriteWholeFile(folder + "Versilo.ini", "[Directories]\r\nBibles=.\\NoBibles\r\n"));
+    ASSERT_TRUE(StartProgram(folder + "Versilo.exe", "", &program));
+
+    HWND box = nullptr;
+    for (int i = 0; i < 3000 && !box && program.Running(); ++i, Sleep(10))
+        box = FindProcessWindow(program.info.dwProcessId, "#32770");
+    ASSERT_TRUE(box);
+    EXPECT_FALSE(FindProcessWindow(program.info.dwProcessId, "Ordhus VoBible"));
+    char text[512] = "";
+    SendMessageA(GetDlgItem(box, 0xFFFF), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    EXPECT_NE(std::string::npos, std::string(text).find("Ingen bibler ble funnet")) << text;
+    char caption[64] = "";
+    SendMessageA(box, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption));
+    EXPECT_STREQ("Versilo", caption);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(0, program.WaitExit(10000));
+}
+
+}  // namespace
