@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include "DataDirectories.h"
 #include "DialogCommands.h"
+#include "DockedWnd.h"
 #include "FrameIds.h"
 #include "MarkCommands.h"
 #include "ViewOptions.h"
@@ -12,9 +13,6 @@
 using namespace frame_id;
 
 namespace {
-
-constexpr UINT kDockedWidthChanged = static_cast<UINT>(-1500);
-constexpr UINT kDockedAskMaxWidth = static_cast<UINT>(-1501);
 
 int Width(const RECT& r) {
     return r.right - r.left;
@@ -80,9 +78,13 @@ void VoMainWnd::OnFrameCommand(UINT id, UINT, HWND) {
     }
 }
 
-bool VoMainWnd::RouteCommand(WPARAM wParam, LPARAM) {
-    // The host knows the pane commands; the commentary pane, once there, takes the rest.
-    return host_->HandleCommand(LOWORD(wParam));
+bool VoMainWnd::RouteCommand(WPARAM wParam, LPARAM lParam) {
+    // The host knows the pane commands; the open commentary pane takes the rest (its titles
+    // dialog among them).
+    if (host_->HandleCommand(LOWORD(wParam))) return true;
+    if (!lexicon_.open || !lexWnd_.IsWindow()) return false;
+    LRESULT result = 0;
+    return lexWnd_.ProcessWindowMessage(lexWnd_.Handle(), WM_COMMAND, wParam, lParam, result);
 }
 
 void VoMainWnd::OnTranslation(UINT id, UINT, HWND) {
@@ -164,7 +166,17 @@ void VoMainWnd::OnOptions() {
     const VoViewOptionsResult result = RunViewOptions(hwnd_, settings_, bibles_, host_->GetBibleIndex());
     if (!result.accepted) return;
     if (result.activeSettingsChanged) CheckCommand(kShowReferences, kCommandInMenu, result.activeShowsReferences);
+    if (result.showActiveChanged) multiWnd_.SetShowActiveBible(settings_.GetShowActiveBibleInMultiWindow());
     host_->UpdateFont();
+    const WPARAM font = reinterpret_cast<WPARAM>(settings_.GetFont());
+    if (multiWnd_.IsWindow()) {
+        // A new order or a change of the active translation's place makes new text.
+        const bool rebuild = result.orderChanged || result.showActiveChanged;
+        ry::Send(multiWnd_.Handle(), WM_SETFONT, font, rebuild ? FALSE : TRUE);
+        if (rebuild)
+            multiWnd_.SetVerse(host_->GetBibleIndex(), host_->GetBook(), host_->GetChapter(), host_->GetVerse());
+    }
+    if (lexWnd_.IsWindow()) ry::Send(lexWnd_.Handle(), WM_SETFONT, font, TRUE);
 }
 
 void VoMainWnd::OnShowReferences() {
@@ -214,7 +226,7 @@ void VoMainWnd::OnMarkingCommand(UINT id) {
 }
 
 void VoMainWnd::TogglePane(UINT id) {
-    // The docked panes are not there yet: their commands stay grey and do nothing.
+    // A pane whose window could not be made has a grey command; it does nothing.
     const HWND pane = Item(id == kLexiconPaneToggle ? kLexiconPane : kMultiPane);
     if (!pane) return;
     VoDockedPaneState& state = id == kLexiconPaneToggle ? lexicon_ : multi_;
@@ -226,7 +238,7 @@ void VoMainWnd::TogglePane(UINT id) {
 }
 
 void VoMainWnd::MoveFocus(bool forward) {
-    HWND windows[8];
+    HWND windows[32];
     int count = 0;
     for (UINT id : {kTranslationCombo, kBookCombo, kChapterCombo, kHitsCombo}) {
         const HWND combo = Item(id);
@@ -234,6 +246,8 @@ void VoMainWnd::MoveFocus(bool forward) {
     }
     const HWND text = host_->GetTextWindow();
     if (text && ::IsWindowEnabled(text)) windows[count++] = text;
+    if (lexWnd_.IsWindow() && ::IsWindowVisible(lexWnd_.Handle()))
+        count += lexWnd_.GetFocusWindows(windows + count, static_cast<int>(sizeof windows / sizeof *windows) - count);
 
     const HWND focus = ::GetFocus();
     int current = -1;

@@ -87,15 +87,13 @@ int VoMainWnd::OnCreate(const ry::CreateStruct& cs) {
 
     VoBiblePosition start;
     const bool hasStart = ChooseStartPosition(commandLine, &start);
-    if (!startStat_) lexicon_.open = false;
-
-    // The docked panes come with the commentary view; until then their commands stay grey
-    // and the host takes their room.
-    for (UINT command : {kMultiPaneToggle, kLexiconPaneToggle}) {
-        CheckCommand(command, kCommandInToolbar | kCommandInMenu, false);
-        EnableCommand(command, kCommandInToolbar | kCommandInMenu, false);
+    if (!startStat_) {
+        // Without a bible's numbering the commentary pane has nothing to look up.
+        lexicon_.open = false;
+        CheckCommand(kLexiconPaneToggle, kCommandInToolbar, false);
+        EnableCommand(kLexiconPaneToggle, kCommandInToolbar, false);
     }
-    EnableCommand(kLexiconTitles, kCommandInMenu, false);
+    CreatePanes();
 
     RECT client;
     ::GetClientRect(hwnd_, &client);
@@ -257,6 +255,31 @@ bool VoMainWnd::ChooseStartPosition(const char* commandLine, VoBiblePosition* st
         if (bible) bible->GetBibleStat(startStat_.Put());
     }
     return found;
+}
+
+void VoMainWnd::CreatePanes() {
+    // Provisional places: the next WM_SIZE lays the panes out. A pane whose window cannot be
+    // made takes no room and its command stays grey.
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    struct Pane {
+        HWND window;
+        VoDockedPaneState& state;
+        UINT command;
+    } panes[] = {
+        {lexWnd_.Create(hwnd_, client, kLexiconPane), lexicon_, kLexiconPaneToggle},
+        {multiWnd_.Create(hwnd_, client, kMultiPane), multi_, kMultiPaneToggle},
+    };
+    for (Pane& pane : panes) {
+        if (!pane.window) {
+            pane.state.open = false;
+            EnableCommand(pane.command, kCommandInToolbar | kCommandInMenu, false);
+        } else {
+            if (!pane.state.open) ::ShowWindow(pane.window, SW_HIDE);
+            ry::Send(pane.window, WM_SETFONT, reinterpret_cast<WPARAM>(settings_.GetFont()), FALSE);
+        }
+        CheckCommand(pane.command, kCommandInToolbar | kCommandInMenu, pane.state.open);
+    }
 }
 
 void VoMainWnd::EnableManualCommand() {

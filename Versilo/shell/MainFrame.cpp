@@ -45,8 +45,14 @@ void WriteFraction(HKEY key, const char* name, double fraction) {
 
 }  // namespace
 
-VoMainWnd::VoMainWnd(AVoBibleWindow* host) : hostHolder_(host), host_(host) {
-    frameFont_.Reset(MakeFrameFont());
+VoMainWnd::VoMainWnd(AVoBibleWindow* host)
+    : hostHolder_(host),
+      host_(host),
+      frameFont_(MakeFrameFont()),
+      multiWnd_(&bibles_),
+      lexWnd_(this, frameFont_.Get(), &referenceReader_) {
+    multi_.minWidth = kDockedMinWidth;
+    lexicon_.minWidth = kDockedMinWidth;
     marks_.Load(this);
     referenceFormat_ = ::RegisterClipboardFormatA(kReferenceFormatName);
     images_.Reset(MakeImageList(kToolbarBitmap));
@@ -55,6 +61,7 @@ VoMainWnd::VoMainWnd(AVoBibleWindow* host) : hostHolder_(host), host_(host) {
     multi_.open = true;
     lexicon_.open = true;
     host_->Initialize(this);
+    multiWnd_.SetShowActiveBible(settings_.GetShowActiveBibleInMultiWindow());
 
     char refLibName[kRefLibCapacity];
     LoadResString(refLibName, kIdsDefaultRefLib);
@@ -275,6 +282,14 @@ void VoMainWnd::OnActiveWindowChanged(unsigned flags) {
     if (!IsWindow()) return;
     UpdateSelectionCommands();
     if (flags != kSelectionChanged) UpdateSelectors(flags);
+    if (multiWnd_.IsWindow())
+        multiWnd_.SetVerse(host_->GetBibleIndex(), host_->GetBook(), host_->GetChapter(), host_->GetVerse());
+}
+
+AVoLexicon* VoMainWnd::GetLexiconWindow() {
+    // The bible panes look for commentary articles only while the pane is open.
+    if (!lexicon_.open || !lexWnd_.IsWindow()) return nullptr;
+    return &lexWnd_;
 }
 
 void VoMainWnd::SetStatusText(const char* text) {

@@ -2,7 +2,8 @@
 // installed-bible list, the colour markings, the reference libraries and the view settings,
 // holds the bible panes' host through AVoBibleWindow and serves it as its client; around the
 // host it keeps the toolbar with the translation, book and chapter selectors and the search
-// hits, the menu bar and the status bar.
+// hits, the menu bar, the status bar and, docked at the right, the translations pane and the
+// commentary pane.
 //
 // Files: MainFrame.cpp (construction, the message map, closing, the client interfaces),
 // FrameCreate.cpp (the window's controls and start position), FrameCommands.cpp (commands and
@@ -14,12 +15,15 @@
 #include "BibleInfoList.h"
 #include "BibleWindow.h"
 #include "ComPtr.h"
+#include "DroppedReference.h"
 #include "FrameLayout.h"
 #include "Handles.h"
 #include "IBibleRefLib.h"
 #include "IBibleStat.h"
+#include "LexWnd.h"
 #include "LexiconInterfaces.h"
 #include "MarkedVerses.h"
+#include "MultiWnd.h"
 #include "RefLibList.h"
 #include "RyWindowImpl.h"
 #include "UserHandles.h"
@@ -65,6 +69,8 @@ public:
     IBibleRefLib* CurrentRefLib() const { return refLib_.Get(); }
     const VoDockedPaneState& MultiPane() const { return multi_; }
     const VoDockedPaneState& LexiconPane() const { return lexicon_; }
+    VoMultiWnd& MultiWindow() { return multiWnd_; }
+    VoLexWnd& LexiconWindow() { return lexWnd_; }
 
     // ABibleWindowClient
     void OnActiveWindowChanged(unsigned flags) override;
@@ -73,7 +79,7 @@ public:
     void SetStatusText(const char* text) override;
     VoBibleInfoList* GetBibleList() override { return &bibles_; }
     VoKv61MarkedVerses* GetMarkedVerses() override { return &marks_; }
-    AVoLexicon* GetLexiconWindow() override { return nullptr; }
+    AVoLexicon* GetLexiconWindow() override;
     UINT GetReferenceFormat() override { return referenceFormat_; }
     void EnableCommand(UINT id, unsigned where, bool enable) override;
     void CheckCommand(UINT id, unsigned where, bool check) override;
@@ -98,6 +104,7 @@ private:
     void FillLibraryMenu();
     bool ChooseStartPosition(const char* commandLine, VoBiblePosition* start);
     void EnableManualCommand();
+    void CreatePanes();
 
     // Window messages (MainFrame.cpp).
     LRESULT OnEraseBackground(WPARAM wParam, LPARAM);
@@ -152,6 +159,9 @@ private:
     ImageListHandle images_, hotImages_, disabledImages_;
     HWND toolbar_ = nullptr;
     HWND status_ = nullptr;
+    VoDroppedReferenceReader referenceReader_;
+    VoMultiWnd multiWnd_;
+    VoLexWnd lexWnd_;
     VoDockedPaneState multi_;
     VoDockedPaneState lexicon_;
     VoBibleInfoList bibles_;

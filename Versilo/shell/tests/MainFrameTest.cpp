@@ -107,6 +107,32 @@ protected:
         return SendMessageA(frame->Handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
     }
     HWND Item(UINT id) const { return GetDlgItem(frame->Handle(), static_cast<int>(id)); }
+    // A child's rectangle in the frame's client coordinates.
+    RECT PaneRect(UINT id) const {
+        RECT rc = {};
+        GetWindowRect(Item(id), &rc);
+        MapWindowPoints(nullptr, frame->Handle(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+    // Makes the client area width pixels wide.
+    void SetClientWidth(int width) {
+        RECT window, client;
+        GetWindowRect(frame->Handle(), &window);
+        GetClientRect(frame->Handle(), &client);
+        SetWindowPos(frame->Handle(), nullptr, 0, 0, width + (window.right - window.left) - client.right,
+                     window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER);
+        Pump();
+    }
+    bool Checked(UINT id) const {
+        const bool menu = (GetMenuState(GetMenu(frame->Handle()), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        const bool button = SendMessageA(frame->Toolbar(), TB_ISBUTTONCHECKED, id, 0) != 0;
+        EXPECT_EQ(menu, button) << id;
+        return menu && button;
+    }
+    LRESULT PaneNotify(UINT id, UINT code) {
+        NMHDR header = {Item(id), id, code};
+        return SendMessageA(frame->Handle(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
+    }
     bool MenuEnabled(UINT id) const {
         return !(GetMenuState(GetMenu(frame->Handle()), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     }
@@ -137,14 +163,16 @@ TEST_F(MainFrameTest, CreatesItsControlsAndMenus) {
     EXPECT_EQ(66, SendMessageA(Item(kBookCombo), CB_GETCOUNT, 0, 0));
     GetMenuStringA(menu, kFirstLibrary, text, sizeof text, MF_BYCOMMAND);
     EXPECT_EQ(0, std::string(text).rfind("&1: ", 0)) << text;
-    // The docked panes are not there: their commands are grey, the host takes the width.
-    EXPECT_FALSE(MenuEnabled(kMultiPaneToggle));
-    EXPECT_FALSE(MenuEnabled(kLexiconPaneToggle));
-    EXPECT_FALSE(MenuEnabled(kLexiconTitles));
-    EXPECT_FALSE(SendMessageA(frame->Toolbar(), TB_ISBUTTONENABLED, kLexiconPaneToggle, 0));
-    RECT client;
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, host.hostRect.right);
+    // The docked panes are there and open: their commands are on and checked, and the host
+    // ends where the translations pane begins.
+    for (UINT id : {kMultiPaneToggle, kLexiconPaneToggle}) {
+        EXPECT_TRUE(MenuEnabled(id)) << id;
+        EXPECT_TRUE(GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) << id;
+        EXPECT_TRUE(SendMessageA(frame->Toolbar(), TB_ISBUTTONCHECKED, id, 0)) << id;
+    }
+    EXPECT_TRUE(MenuEnabled(kLexiconTitles));
+    ASSERT_TRUE(Item(kMultiPane));
+    EXPECT_EQ(PaneRect(kMultiPane).left, host.hostRect.right);
     EXPECT_GT(host.hostRect.top, 0);
     // The window cannot be made smaller than 400 x 300.
     SetWindowPos(hwnd, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
@@ -528,6 +556,121 @@ TEST_F(MainFrameTest, NumberedMenusKeepToTheirRanges) {
     SendMessageA(frame->Handle(), WM_COMMAND, MAKEWPARAM(kTranslationCombo, CBN_SELENDOK), reinterpret_cast<LPARAM>(box));
     EXPECT_EQ("SetBible(" + std::to_string(frame->GetBibleList()->GetOrderAt(94)) + ")", host.LastCall());
     EXPECT_EQ(nullptr, frame->CurrentRefLib());
+}
+
+TEST_F(MainFrameTest, DockedPanesOpenAndCloseThroughTheirCommands) {
+    registry.SetDword("ShowActiveBibleInMultiWindow", 1);
+    ASSERT_TRUE(Open("KJV Joh 3:16"));
+    SetClientWidth(1000);
+    RECT client;
+    GetClientRect(frame->Handle(), &client);
+    ASSERT_EQ(1000, client.right);
+
+    // Both open at 1000 pixels: a fifth each, the commentary pane at the right edge.
+    struct Case {
+        const char* what;
+        UINT command;          // 0: as it is
+        bool multiOpen, lexiconOpen;
+        LONG hostRight;
+    } cases[] = {
+        {"both open", 0, true, true, 600},
+        {"translations closed", kMultiPaneToggle, false, true, 800},
+        {"both closed", kLexiconPaneToggle, false, false, 1000},
+        {"translations again", kMultiPaneToggle, true, false, 800},
+        {"both again", kLexiconPaneToggle, true, true, 600},
+    };
+    for (const Case& c : cases) {
+        host.calls.clear();
+        if (c.command) Command(c.command);
+        Pump();
+        EXPECT_EQ(c.multiOpen, frame->MultiPane().open) << c.what;
+        EXPECT_EQ(c.lexiconOpen, frame->LexiconPane().open) << c.what;
+        EXPECT_EQ(c.multiOpen, Checked(kMultiPaneToggle)) << c.what;
+        EXPECT_EQ(c.lexiconOpen, Checked(kLexiconPaneToggle)) << c.what;
+        EXPECT_EQ(c.multiOpen, IsWindowVisible(Item(kMultiPane)) != FALSE) << c.what;
+        EXPECT_EQ(c.lexiconOpen, IsWindowVisible(Item(kLexiconPane)) != FALSE) << c.what;
+        EXPECT_EQ(c.hostRight, host.hostRect.right) << c.what;
+        EXPECT_EQ(c.lexiconOpen, frame->GetLexiconWindow() != nullptr) << c.what;
+        // Hiding or showing the commentary pane re-marks the bible text.
+        if (c.command == kLexiconPaneToggle) {
+            EXPECT_EQ("InvalidateIf(0)", host.LastCall()) << c.what;
+        }
+    }
+    const RECT multi = PaneRect(kMultiPane), lexicon = PaneRect(kLexiconPane);
+    EXPECT_EQ(600, multi.left);
+    EXPECT_EQ(800, multi.right);
+    EXPECT_EQ(800, lexicon.left);
+    EXPECT_EQ(1000, lexicon.right);
+    EXPECT_EQ(host.hostRect.top, lexicon.top);
+    EXPECT_EQ(host.hostRect.bottom, multi.bottom);
+
+    // The largest widths the splitters may take: the two panes share what they have.
+    EXPECT_EQ(400 - kDockedMinWidth, PaneNotify(kLexiconPane, kDockedAskMaxWidth));
+    EXPECT_EQ(500 - 200, PaneNotify(kMultiPane, kDockedAskMaxWidth));
+    // The commentary splitter dragged 100 pixels left: the translations pane gives them up,
+    // the bible panes keep their width.
+    MoveWindow(Item(kLexiconPane), 700, lexicon.top, 300, lexicon.bottom - lexicon.top, TRUE);
+    host.hostRect = {};
+    EXPECT_EQ(0, PaneNotify(kLexiconPane, kDockedWidthChanged));
+    EXPECT_EQ(700, PaneRect(kMultiPane).right);
+    EXPECT_EQ(600, PaneRect(kMultiPane).left);
+    EXPECT_EQ(0, host.hostRect.right);
+    EXPECT_NEAR(0.3, frame->LexiconPane().fraction, 1e-9);
+    EXPECT_NEAR(0.1, frame->MultiPane().fraction, 1e-9);
+
+    // The translations pane follows the active pane's verse.
+    const HWND box = frame->MultiWindow().TextBox();
+    ASSERT_TRUE(box);
+    frame->OnActiveWindowChanged(kVerseChanged);
+    char text[2048] = "";
+    GetWindowTextA(box, text, sizeof text);
+    EXPECT_NE(std::string::npos, std::string(text).find("For God so loved")) << text;
+
+    // Tab from the text window goes into the commentary pane while it shows, else round to
+    // the translation box.
+    HWND windows[16];
+    ASSERT_GT(frame->LexiconWindow().GetFocusWindows(windows, 16), 0);
+    SetFocus(host.text);
+    Command(kNextFocus);
+    EXPECT_TRUE(windows[0] == GetFocus() || IsChild(windows[0], GetFocus()));  // a combo box's edit takes it
+    Command(kPreviousFocus);
+    EXPECT_EQ(host.text, GetFocus());
+    Command(kLexiconPaneToggle);
+    Command(kNextFocus);
+    EXPECT_EQ(Item(kTranslationCombo), GetFocus());
+    Command(kMultiPaneToggle);
+
+    // Closing keeps the open states and the widths.
+    frame->Destroy();
+    DWORD type = 0;
+    std::vector<BYTE> value;
+    const struct {
+        const char* name;
+        LONG expected;
+    } saved[] = {
+        {"MultitransOpen", 0},
+        {"LexiconOpen", 0},
+        {"LexiconWidth", FractionToStored(0.3)},
+        {"MultitransWidth", FractionToStored(0.1)},
+    };
+    for (const auto& v : saved) {
+        ASSERT_TRUE(registry.GetRaw(v.name, &type, &value)) << v.name;
+        EXPECT_EQ(v.expected, *reinterpret_cast<const LONG*>(value.data())) << v.name;
+    }
+}
+
+TEST_F(MainFrameTest, StoredPaneStatesAndWidthsComeBack) {
+    registry.SetDword("MultitransOpen", 0);
+    registry.SetDword("LexiconWidth", static_cast<DWORD>(FractionToStored(0.25)));
+    ASSERT_TRUE(Open("KJV Joh 3:16"));
+    SetClientWidth(1000);
+    EXPECT_FALSE(frame->MultiPane().open);
+    EXPECT_FALSE(Checked(kMultiPaneToggle));
+    EXPECT_FALSE(IsWindowVisible(Item(kMultiPane)));
+    EXPECT_EQ(750, PaneRect(kLexiconPane).left);
+    EXPECT_EQ(750, host.hostRect.right);
+    // The closed translations pane keeps its place beside the commentary pane.
+    EXPECT_EQ(750, PaneRect(kMultiPane).right);
 }
 
 }  // namespace
