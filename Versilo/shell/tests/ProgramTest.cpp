@@ -1,7 +1,8 @@
 // Versilo.exe itself, started with CreateProcess from the build's program folder: the
 // chapter of its command line painted, look-up requests from this (another) process,
 // hostile ones included, the place kept for the next start, copied verses that outlive the
-// program, and the message of an empty "Bibles" folder. The application's registry key is
+// program, the docked translations and commentary panes, and the message of an empty
+// "Bibles" folder. The application's registry key is
 // saved before and put back after, as the program writes its own settings there.
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -100,6 +101,72 @@ TEST_F(ProgramTest, CopiedVersesOutliveTheProgram) {
     if (data) GlobalUnlock(data);
     CloseClipboard();
     EXPECT_NE(std::string::npos, copied.find("For God so loved the world")) << copied;
+}
+
+// A DWORD of the application key, or fallback when it is missing.
+DWORD AppValue(const char* name, DWORD fallback, bool* present = nullptr) {
+    DWORD value = fallback, size = sizeof value;
+    const bool found = RegGetValueA(HKEY_CURRENT_USER, kProgramAppKey, name, RRF_RT_REG_DWORD, nullptr, &value,
+                                    &size) == ERROR_SUCCESS;
+    if (present) *present = found;
+    return found ? value : fallback;
+}
+
+RECT ChildRect(HWND main, HWND child) {
+    RECT rc = {};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
+    // The active translation shown in the translations pane too: the folder holds one.
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                             &key, nullptr));
+    const DWORD on = 1;
+    RegSetValueExA(key, "ShowActiveBibleInMultiWindow", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
+    RegCloseKey(key);
+
+    Start("KJV Joh 3:16");
+    // The chapter may paint while the frame is still laying out: let that finish.
+    Sleep(500);
+    ASSERT_TRUE(Responds());
+    const HWND multi = GetDlgItem(program.main, 4000), lexicon = GetDlgItem(program.main, 5000);
+    ASSERT_TRUE(multi);
+    ASSERT_TRUE(lexicon);
+    EXPECT_TRUE(IsWindowVisible(multi));
+    EXPECT_TRUE(IsWindowVisible(lexicon));
+    RECT client;
+    GetClientRect(program.main, &client);
+    const RECT m = ChildRect(program.main, multi), l = ChildRect(program.main, lexicon);
+    const HWND text = FindTextWindow(program.main);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(client.right, l.right);
+    EXPECT_EQ(l.left, m.right);
+    EXPECT_LE(ChildRect(program.main, text).right, m.left);
+    // The translations pane shows the verse of the bible pane.
+    char verse[2048] = "";
+    SendMessageA(GetDlgItem(multi, 1), WM_GETTEXT, sizeof verse, reinterpret_cast<LPARAM>(verse));
+    EXPECT_NE(std::string::npos, std::string(verse).find("For God so loved")) << verse;
+    CreateDirectoryA("artifacts", nullptr);
+    Capture::Of(program.main, true).SaveBmp("artifacts\\versilo-docked-panes.bmp");
+
+    // Their commands close them and the bible panes take the room.
+    SendMessageA(program.main, WM_COMMAND, 2402, 0);
+    EXPECT_FALSE(IsWindowVisible(multi));
+    EXPECT_GT(ChildRect(program.main, text).right, m.left);
+    SendMessageA(program.main, WM_COMMAND, 2403, 0);
+    EXPECT_FALSE(IsWindowVisible(lexicon));
+    EXPECT_GT(ChildRect(program.main, text).right, l.left);
+    EXPECT_TRUE(Responds());
+    // Closed they stay for the next start.
+    EXPECT_EQ(1, CloseProgram(program));
+    bool present = false;
+    EXPECT_EQ(0u, AppValue("MultitransOpen", 1, &present));
+    EXPECT_TRUE(present);
+    EXPECT_EQ(0u, AppValue("LexiconOpen", 1, &present));
+    EXPECT_TRUE(present);
 }
 
 TEST_F(ProgramTest, EmptyBiblesFolderShowsTheMessageAndEnds) {
