@@ -230,6 +230,9 @@ void VoMainWnd::TogglePane(UINT id) {
     const HWND pane = Item(id == kLexiconPaneToggle ? kLexiconPane : kMultiPane);
     if (!pane) return;
     VoDockedPaneState& state = id == kLexiconPaneToggle ? lexicon_ : multi_;
+    // What was typed in the commentary pane is saved before it goes; a failed save (told to
+    // the reader) keeps it open with the text.
+    if (id == kLexiconPaneToggle && state.open && !lexWnd_.SaveBeforeClosing()) return;
     state.open = !state.open;
     CheckCommand(id, kCommandInToolbar | kCommandInMenu, state.open);
     if (id == kLexiconPaneToggle) host_->InvalidateIf(false);

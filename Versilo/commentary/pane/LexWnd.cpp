@@ -203,21 +203,22 @@ void VoLexWnd::OnSetFont(HFONT font, bool redraw) {
     if (redraw) ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void VoLexWnd::OnDestroy() {
-    SaveAll();
-    if (edit_.Handle()) ::RevokeDragDrop(edit_.Handle());
-    if (titles_.Edit().Handle()) ::RevokeDragDrop(titles_.Edit().Handle());
+bool VoLexWnd::SaveBeforeClosing() {
+    const bool saved = SaveAll();
     list_.SaveAll();
     SaveSettings();
+    return saved;
+}
+
+void VoLexWnd::OnDestroy() {
+    if (edit_.Handle()) ::RevokeDragDrop(edit_.Handle());
+    if (titles_.Edit().Handle()) ::RevokeDragDrop(titles_.Edit().Handle());
+    SaveBeforeClosing();
 }
 
 LRESULT VoLexWnd::OnEndSession(WPARAM ending, LPARAM) {
     // The session ends without WM_DESTROY: what was typed is saved now.
-    if (ending) {
-        SaveAll();
-        list_.SaveAll();
-        SaveSettings();
-    }
+    if (ending) SaveBeforeClosing();
     return 0;
 }
 

@@ -56,6 +56,10 @@ public:
     static void GetWindowClass(ry::WindowClass& wc);
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    // Saves what was typed, the commentaries' changes and the pane's settings, as the pane
+    // does when it closes; false (after telling the reader) when the typed text or the
+    // commentary could not be saved.
+    bool SaveBeforeClosing();
     // The enabled controls the frame cycles the focus through; answers their count.
     int GetFocusWindows(HWND* windows, int capacity);
 

@@ -579,6 +579,9 @@ TEST_F(MainFrameTest, DockedPanesOpenAndCloseThroughTheirCommands) {
         {"translations again", kMultiPaneToggle, true, false, 800},
         {"both again", kLexiconPaneToggle, true, true, 600},
     };
+    DWORD type = 0;
+    std::vector<BYTE> value;
+    EXPECT_FALSE(registry.GetRaw("LexIdxLocked", &type, &value));
     for (const Case& c : cases) {
         host.calls.clear();
         if (c.command) Command(c.command);
@@ -596,6 +599,8 @@ TEST_F(MainFrameTest, DockedPanesOpenAndCloseThroughTheirCommands) {
             EXPECT_EQ("InvalidateIf(0)", host.LastCall()) << c.what;
         }
     }
+    // Hiding the commentary pane saved its state.
+    EXPECT_TRUE(registry.GetRaw("LexIdxLocked", &type, &value));
     const RECT multi = PaneRect(kMultiPane), lexicon = PaneRect(kLexiconPane);
     EXPECT_EQ(600, multi.left);
     EXPECT_EQ(800, multi.right);
@@ -642,8 +647,6 @@ TEST_F(MainFrameTest, DockedPanesOpenAndCloseThroughTheirCommands) {
 
     // Closing keeps the open states and the widths.
     frame->Destroy();
-    DWORD type = 0;
-    std::vector<BYTE> value;
     const struct {
         const char* name;
         LONG expected;
