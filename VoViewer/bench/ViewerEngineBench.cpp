@@ -20,11 +20,6 @@
 
 namespace {
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void ChooseSample(ScratchRegistry& registry) {
     HKEY key = nullptr;
     RegCreateKeyExA(registry.AppKey(), "VoViewer", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
