@@ -143,12 +143,19 @@ void VoViewerWnd::ShowCurrentVerse() {
     RECT client;
     GetClientRect(box, &client);
     RECT measure = {0, 0, client.right - 2 * marginX, 0};
+    TEXTMETRICA metrics = {};
     {
         WindowDc dc(box);
         SelectedObject font(dc.Get(), app_.GetVerseFont());
         DrawTextA(dc.Get(), text, -1, &measure, DT_EDITCONTROL | DT_CALCRECT | DT_WORDBREAK);
+        GetTextMetricsA(dc.Get(), &metrics);
     }
-    int needed = measure.bottom - measure.top + 2 * marginY;
+    // The text box may wrap a little differently from DrawText (its right margin): its own
+    // line count decides when it needs more room, so that no line is cut off.
+    const int lines = static_cast<int>(SendMessageA(box, EM_GETLINECOUNT, 0, 0));
+    int textHeight = measure.bottom - measure.top;
+    if (lines * metrics.tmHeight > textHeight) textHeight = lines * metrics.tmHeight;
+    int needed = textHeight + 2 * marginY;
     if (needed < designedText_.cy) needed = designedText_.cy;
     const int dy = needed - client.bottom;
     if (dy == 0) return;
