@@ -67,16 +67,6 @@ HWND FindViewerWindow() {
     return FindWindowA(kViewerWindowClass, kViewerWindowClass);
 }
 
-HWND WaitForViewerWindow(VoViewerInstance& instance, DWORD timeout) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND window = FindViewerWindow()) return window;
-        if (instance.TryTakeOver()) return nullptr;
-        if (GetTickCount() - start >= timeout) return nullptr;
-        Sleep(20);
-    }
-}
-
 bool HandOverToViewer(HWND viewer, ViewerCommand command, const char* path, DWORD timeout) {
     if (!viewer) return false;
     DWORD_PTR answer = 0;
@@ -90,4 +80,16 @@ bool HandOverToViewer(HWND viewer, ViewerCommand command, const char* path, DWOR
     return SendMessageTimeoutA(viewer, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, timeout,
                                &answer) != 0 &&
            answer != 0;
+}
+
+HandOverResult HandOverToRunningViewer(VoViewerInstance& instance, ViewerCommand command, const char* path,
+                                       DWORD timeout) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = FindViewerWindow();
+        if (window && HandOverToViewer(window, command, path, timeout)) return HandOverResult::kHandedOver;
+        if (instance.TryTakeOver()) return HandOverResult::kBecameFirst;
+        if (GetTickCount() - start >= timeout) return HandOverResult::kGaveUp;
+        Sleep(20);
+    }
 }

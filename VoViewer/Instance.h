@@ -41,12 +41,19 @@ private:
 
 // The owner window of the running viewer, or null.
 HWND FindViewerWindow();
-// Waits up to timeout milliseconds for the running viewer's owner window, which is missing
-// while it starts or between two verses. When the other viewer ends meanwhile, instance
-// takes over: the answer is null and instance.IsFirst() is true.
-HWND WaitForViewerWindow(VoViewerInstance& instance, DWORD timeout);
 
 // Hands a second start's command to the running viewer: the list path by WM_COPYDATA, or
 // the request to show the verse now. Does not wait longer than timeout milliseconds for a
 // viewer that does not answer. True when the viewer took it.
 bool HandOverToViewer(HWND viewer, ViewerCommand command, const char* path, DWORD timeout);
+
+enum class HandOverResult {
+    kHandedOver,   // the running viewer took the command
+    kBecameFirst,  // the other viewer ended meanwhile: this start holds the mutex now
+    kGaveUp,       // no window of the running viewer answered within the time
+};
+// Hands the command to the running viewer within timeout milliseconds. Its owner window is
+// missing while it starts and made anew after every verse, so a window that is not there,
+// or that went away before it answered, is looked for again.
+HandOverResult HandOverToRunningViewer(VoViewerInstance& instance, ViewerCommand command, const char* path,
+                                       DWORD timeout);

@@ -66,6 +66,10 @@ int VoViewerOwnerWnd::OnCreate(const ry::CreateStruct&) {
     lstrcpynA(icon.szTip, tip_, sizeof(icon.szTip));
     Shell_NotifyIconA(NIM_ADD, &icon);  // without a notification area the viewer still counts
     SetTimer(hwnd_, VOVIEWER_TIMER_MINUTE, kMinuteMilliseconds, nullptr);
+    if (showAgain_) {
+        showAgain_ = false;
+        PostMessageA(hwnd_, WM_TIMER, VOVIEWER_TIMER_MINUTE, 0);
+    }
     return 0;
 }
 
@@ -80,7 +84,7 @@ void VoViewerOwnerWnd::OnDestroy() {
 }
 
 void VoViewerOwnerWnd::OnTimer(UINT_PTR) {
-    if (dialog_) return;
+    if (showing_) return;
     ++counter_;
     // Reaching the threshold means at least it: a count that starts at the threshold, or a
     // threshold lowered meanwhile, still shows the verse.
@@ -113,7 +117,15 @@ LRESULT VoViewerOwnerWnd::OnCopyData(WPARAM, LPARAM lParam) {
 }
 
 void VoViewerOwnerWnd::ShowNow() {
-    if (HWND dialog = GetVerseDialog()) {
+    if (showing_) {
+        HWND dialog = GetVerseDialog();
+        if (!dialog) {
+            // The dialog is being made or torn down (the window's end handles messages
+            // sent by a second start): show again, with the pending list, once the window
+            // is made anew.
+            showAgain_ = true;
+            return;
+        }
         SetForegroundWindow(dialog);
         if (pending_[0]) {
             COPYDATASTRUCT data = {};
@@ -132,16 +144,19 @@ void VoViewerOwnerWnd::ShowNow() {
 }
 
 void VoViewerOwnerWnd::ShowVerseDialog() {
+    showing_ = true;
+    showAgain_ = false;
     INT_PTR result;
     {
         VoViewerWnd dialog(app_, prompts_, pending_[0] ? pending_ : nullptr);
+        pending_[0] = '\0';  // the dialog has it
         dialog_ = &dialog;
         result = dialog.DoModal(hwnd_);
         dialog_ = nullptr;
     }
     exit_ = result == kViewerEndProgram;
-    pending_[0] = '\0';
-    counter_ = 0;
-    threshold_ = CurrentThreshold();
     DestroyWindow(hwnd_);
+    showing_ = false;
+    threshold_ = CurrentThreshold();
+    counter_ = showAgain_ ? threshold_ : 0;
 }

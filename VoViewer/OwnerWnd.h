@@ -54,4 +54,6 @@ private:
     int counter_ = 0;
     int threshold_ = 0;
     char pending_[MAX_PATH] = {};
+    bool showing_ = false;    // from the dialog's start to the window's end
+    bool showAgain_ = false;  // a show request came meanwhile, but no dialog took it
 };

@@ -16,9 +16,8 @@ namespace {
 
 // A path shorter than this can't be the program's own: something is badly wrong.
 constexpr DWORD kShortestOwnPath = 10;
-// How long a second start looks for the running viewer's window (it may be starting, or
-// between two verses), and waits for its answer.
-constexpr DWORD kFindViewerTimeout = 10000;
+// How long a second start tries to reach the running viewer's window (it may be starting,
+// or between two verses).
 constexpr DWORD kHandOverTimeout = 10000;
 
 void TellInitFailure(AViewerPrompts& prompts, VoViewerInitResult result, const char* biblesDirectory) {
@@ -61,14 +60,12 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR commandLine, int) {
     if (startup && !app.GetSettings().autoStart) return 0;
 
     // The mutex first: whoever holds it is the one viewer. Any other start hands over its
-    // command (a start-up run has none) and ends, whether or not the window was found.
+    // command (a start-up run has none) and ends, unless the other viewer ended meanwhile.
     VoViewerInstance viewer;
     if (!viewer.IsFirst()) {
-        HWND running = WaitForViewerWindow(viewer, kFindViewerTimeout);
-        if (!viewer.IsFirst()) {
-            if (!startup) HandOverToViewer(running, command, path, kHandOverTimeout);
+        if (startup) return 0;
+        if (HandOverToRunningViewer(viewer, command, path, kHandOverTimeout) != HandOverResult::kBecameFirst)
             return 0;
-        }
     }
 
     const VoViewerInitResult init = app.Init();
