@@ -34,25 +34,28 @@ bool WaitFor(Test test, DWORD timeout = 15000) {
     }
 }
 
-// The visible windows of class name ("#32770" for dialogs and message boxes) of process.
+struct WindowSearch {
+    DWORD process;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK TakeWindow(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64];
+    if ((s->process == 0 || owner == s->process) && GetClassNameA(window, name, sizeof(name)) &&
+        lstrcmpA(name, s->className) == 0 && (s->className == kViewerWindowClass || IsWindowVisible(window)))
+        s->found.push_back(window);
+    return TRUE;
+}
+
+// The windows of class name of process (any process for 0): visible ones, except for the
+// never shown owner window of the viewer ("#32770" for dialogs and message boxes).
 inline std::vector<HWND> WindowsOf(DWORD process, const char* className) {
-    struct Search {
-        DWORD process;
-        const char* className;
-        std::vector<HWND> found;
-    } search{process, className, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[64];
-            if ((s->process == 0 || owner == s->process) && GetClassNameA(window, name, sizeof(name)) &&
-                lstrcmpA(name, s->className) == 0 && (s->className == kViewerWindowClass || IsWindowVisible(window)))
-                s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process, className, {}};
+    EnumWindows(&TakeWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
