@@ -53,8 +53,10 @@ char* CopyFileStem(char* stem, int size, const char* fileName) {
 bool DeriveMainProgramPath(const char* ownPath, char* path) {
     static const char kViewerName[] = "voviewer";
     const size_t viewerLength = sizeof(kViewerName) - 1;
-    std::string result;
-    for (const char* p = ownPath; *p;) {
+    // Only the file name is renamed: a folder called "VoViewer" stays as it is.
+    const char* fileName = GetFileNamePart(ownPath);
+    std::string result(ownPath, fileName);
+    for (const char* p = fileName; *p;) {
         if (_strnicmp(p, kViewerName, viewerLength) == 0) {
             result += "Versilo";
             p += viewerLength;

@@ -12,6 +12,7 @@ bool MakeListPath(char* path, const char* directory, const char* name);
 char* CopyListName(char* name, int size, const char* path);
 // A file name without its extension (the last '.' and what follows). Returns stem.
 char* CopyFileStem(char* stem, int size, const char* fileName);
-// The main program's file: ownPath with every "voviewer" (in any letter case) replaced by
-// "Versilo", into path (MAX_PATH bytes). Empty, and false, when no file exists there.
+// The main program's file: ownPath with every "voviewer" (in any letter case) of its file
+// name replaced by "Versilo", into path (MAX_PATH bytes); its folders keep their names.
+// Empty, and false, when no file exists there.
 bool DeriveMainProgramPath(const char* ownPath, char* path);

@@ -134,12 +134,15 @@ TEST(ViewerPathsTest, TheMainProgramIsFoundBesideTheViewerInAnyLetterCase) {
     ASSERT_TRUE(WriteWholeFile(dir.File("Versilo.exe"), "MZ"));
     CreateDirectoryA(dir.File("Versilo").c_str(), nullptr);
     ASSERT_TRUE(WriteWholeFile(dir.File("Versilo\\Versilo.exe"), "MZ"));
+    CreateDirectoryA(dir.File("VoViewer").c_str(), nullptr);
+    ASSERT_TRUE(WriteWholeFile(dir.File("VoViewer\\Versilo.exe"), "MZ"));
     struct Case {
         std::string own, expected;
     } cases[] = {
         {dir.File("VoViewer.exe"), dir.File("Versilo.exe")},
         {dir.File("VOVIEWER.EXE"), dir.File("Versilo.EXE")},
-        {dir.File("voviewer\\vOvIeWeR.exe"), dir.File("Versilo\\Versilo.exe")},
+        // Only the file name is renamed, never a folder.
+        {dir.File("VoViewer\\vOvIeWeR.exe"), dir.File("VoViewer\\Versilo.exe")},
         {dir.File("Annen.exe"), ""},         // no "voviewer": itself, which is no main program
         {dir.File("VoViewer2.exe"), ""},     // "Versilo2.exe" does not exist
     };
