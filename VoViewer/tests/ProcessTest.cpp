@@ -85,10 +85,14 @@ TEST_F(ViewerProcessTest, CommandLinesReachTheRunningViewerOrTheNewOne) {
         for (const Case& c : cases) {
             PROCESS_INFORMATION started = folder.Start(c.arguments);
             const DWORD shows = running ? first.dwProcessId : started.dwProcessId;
-            if (running) EXPECT_TRUE(HasEnded(started)) << c.arguments;
+            if (running) {
+                EXPECT_TRUE(HasEnded(started)) << c.arguments;
+            }
             // The verse dialog shows first and the list path follows (its message box
             // disables the dialog meanwhile).
-            if (!c.message.empty()) EXPECT_EQ(c.message, AnswerMessage(shows, c.answer)) << running;
+            if (!c.message.empty()) {
+                EXPECT_EQ(c.message, AnswerMessage(shows, c.answer)) << running;
+            }
             HWND dialog = nullptr;
             ASSERT_TRUE(WaitFor([&] { return (dialog = FindVerseDialog(shows)) != nullptr; })) << c.arguments;
             EXPECT_EQ(0u, TextOf(dialog).find("Dizarivor - ")) << c.arguments;
@@ -101,7 +105,9 @@ TEST_F(ViewerProcessTest, CommandLinesReachTheRunningViewerOrTheNewOne) {
                 EXPECT_TRUE(Quit(started)) << c.arguments;
             }
         }
-        if (running) EXPECT_TRUE(Quit(first));
+        if (running) {
+            EXPECT_TRUE(Quit(first));
+        }
         EXPECT_EQ(nullptr, OwnerWindow());
     }
 }

@@ -264,8 +264,9 @@ TEST_F(VerseDialogTest, AHandedOverListIsCheckedAndOfferedBeforeItIsTaken) {
             EXPECT_EQ(c.message, prompts.messages[0]);
         }
         EXPECT_STREQ(c.list ? c.list : c.path.c_str(), app.GetSettings().refList) << c.path;
-        if (c.path.find("Annen") != std::string::npos && c.answer == IDYES)
+        if (c.path.find("Annen") != std::string::npos && c.answer == IDYES) {
             EXPECT_EQ(0u, caption.find("Dizarivor - Beta "));  // a verse of the new list
+        }
     }
     // The same by WM_COPYDATA from the owner window, while the options dialog is open: a
     // beep, and the path is forgotten.
