@@ -4,6 +4,7 @@
 // by closing the pane and reading the notes file back.
 #include <gtest/gtest.h>
 #include <string>
+#include "CommentaryDialogIds.h"
 #include "DialogDriver.h"
 #include "LexWnd.h"
 #include "FailingStorage.h"
@@ -255,4 +256,52 @@ TEST_F(LexPaneTest, APackagedLexiconIsReadWithoutTheEditingRow) {
     // A user commentary shows the row again.
     Choose("Notater.vrsn");
     EXPECT_TRUE(IsWindowVisible(pane_->Button(kLexEditModeId)));
+}
+
+TEST_F(LexPaneTest, AProtectedCommentaryAsksForThePasswordBeforeEditing) {
+    const std::string path = Lexicons() + "Beskyttet.vrsn";
+    {
+        ComPtr<IVoLexicon> lex = MakeCommentary(path, "Beskyttet", {{"Beskyttet", "Hjem"}, {"Moses", "om Moses"}});
+        ASSERT_TRUE(lex);
+        ASSERT_EQ(S_OK, lex->SetPassword("", "hemmelig"));
+        ASSERT_EQ(S_OK, lex->SetProtection(kLexNoChanges));
+        ASSERT_EQ(S_OK, Save(lex.Get()));
+    }
+    Open();
+    Choose("Beskyttet.vrsn");
+    ASSERT_TRUE(IsWindowVisible(pane_->Button(kLexEditModeId)));
+    // A prompt cancelled, one with a wrong password (told, the prompt stays), then the right one.
+    const auto type = [](HWND dialog, const char* password) {
+        SetDlgItemTextA(dialog, kIdcPassword, password);
+        DialogDriver::Press(dialog, IDOK);
+        return true;
+    };
+    std::string refusal;
+    {
+        DialogDriver driver({[](HWND dialog, const std::string&) {
+            DialogDriver::Press(dialog, IDCANCEL);
+            return true;
+        }});
+        Click(kLexEditModeId);
+    }
+    EXPECT_FALSE(pane_->IsEditing());
+    EXPECT_FALSE(IsWindowVisible(pane_->EditBox()));
+    {
+        DialogDriver driver({[&](HWND dialog, const std::string&) { return type(dialog, "feil"); },
+                             [&](HWND box, const std::string&) {
+                                 refusal = DialogDriver::MessageText(box);
+                                 DialogDriver::Press(box, IDOK);
+                                 return true;
+                             },
+                             [&](HWND dialog, const std::string& title) {
+                                 return title == "Oppgi Passord" && type(dialog, "hemmelig");
+                             }});
+        Click(kLexEditModeId);
+    }
+    EXPECT_EQ("Det oppgitte passordet er ikke korrekt.", refusal);
+    ASSERT_TRUE(pane_->IsEditing());
+    SelectTitle(1);  // Moses
+    Type("skrevet etter passordet");
+    Close();
+    EXPECT_EQ("skrevet etter passordet", Stored(path, "Moses"));
 }
