@@ -8,6 +8,7 @@
 #include "DialogDriver.h"
 #include "LexWnd.h"
 #include "FailingStorage.h"
+#include "Handles.h"
 #include "LexiconListFixture.h"
 #include "WindowCapture.h"
 
@@ -199,8 +200,7 @@ TEST_F(LexPaneTest, DeleteAndHistoryFollowTheEntries) {
     EXPECT_EQ("Noah before delete", Stored(path, "Noah"));
 }
 
-// Needs a way to make the open commentary's save fail under the pane (a storage that runs
-// out of room); protecting the open commentary does not lock it, so the test stays off.
+// The open commentary's save fails under the pane as on a full disk.
 TEST_F(LexPaneTest, AFailedSaveKeepsTheTextAndTheCommentary) {
     const std::string path = MakeNotes();
     ASSERT_TRUE(CopySample("Nave's Topical Bible.vrsl"));
@@ -304,4 +304,26 @@ TEST_F(LexPaneTest, AProtectedCommentaryAsksForThePasswordBeforeEditing) {
     Type("skrevet etter passordet");
     Close();
     EXPECT_EQ("skrevet etter passordet", Stored(path, "Moses"));
+}
+
+TEST_F(LexPaneTest, ANotesFileOpenedReadOnlyIsReadButNeverEdited) {
+    const std::string path = MakeNotes();
+    ASSERT_TRUE(CopySample("Nave's Topical Bible.vrsl"));
+    // Another program reads the file while the pane opens it: the pane gets it read-only.
+    FileHandle other(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(static_cast<bool>(other));
+    Open();
+    Choose("Notater.vrsn");
+    EXPECT_FALSE(IsWindowEnabled(pane_->Button(kLexEditModeId)));
+    Click(kLexEditModeId);
+    EXPECT_FALSE(pane_->IsEditing());
+    EXPECT_FALSE(IsWindowVisible(pane_->EditBox()));
+    SelectTitle(2);
+    EXPECT_EQ(2, pane_->ShownPosition());
+    Choose("Nave's Topical Bible.vrsl");
+    Choose("Notater.vrsn");
+    EXPECT_FALSE(IsWindowEnabled(pane_->Button(kLexEditModeId)));
+    Close();
+    other.Reset();
+    EXPECT_EQ("om Moses", Stored(path, "Moses"));
 }
