@@ -61,6 +61,7 @@ private:
     void Search();
     void StopTimer();
     void ShowSelection();
+    static void ClearHitSelection(HWND hits);
     void SetRange(int first, int last);
     void CheckRangeButton();
     void AddToHistory();

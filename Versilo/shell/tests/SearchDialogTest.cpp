@@ -110,6 +110,15 @@ TEST_F(SearchDialogTest, AWordListsTheWordsBeginningWithItAndTheSelectedOnesAreS
         EXPECT_EQ(0, dlg.GetChosenHitRef());
         EXPECT_EQ("", ItemTextOf(d, kText));
         EXPECT_EQ("&Ok", ItemTextOf(d, IDOK));
+        // Hits chosen within the next search's count are not chosen there either.
+        SelectHit(d, 0);
+        SelectHit(d, 1, false);
+        Query(d, "lys");
+        const HWND hits = GetDlgItem(d, kHits);
+        EXPECT_EQ(0, SendMessageA(hits, LVM_GETSELECTEDCOUNT, 0, 0));
+        EXPECT_EQ(-1, SendMessageA(hits, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        EXPECT_EQ(-1, dlg.GetChosenHit());
+        EXPECT_EQ("", ItemTextOf(d, kText));
 
         // A word that is no word of the bible, and a malformed query: nothing.
         Query(d, "elefant");
