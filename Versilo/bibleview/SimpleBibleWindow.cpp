@@ -36,6 +36,8 @@ void* VoSimpleBibleWindow::QueryPart(REFIID iid) {
     if (IsEqualIID(iid, IID_AVoBibleWindow)) return static_cast<AVoBibleWindow*>(this);
     if (IsEqualIID(iid, IID_IVoItemServer)) return static_cast<IVoItemServer*>(this);
     if (IsEqualIID(iid, IID_IVoBibleTextWindowSink)) return static_cast<IVoBibleTextWindowSink*>(this);
+    // The text window registers what answers here as its drop target.
+    if (IsEqualIID(iid, IID_IDropTarget)) return static_cast<IDropTarget*>(this);
     return nullptr;
 }
 

@@ -1,14 +1,16 @@
 // The host of up to six bible panes over the KJV sample: new panes, their widths from the
 // fractions, the hit-test kinds, the seventh pane refused, closing the active leftmost
-// pane, the splitter dragged with posted messages, activation flags, and a screenshot.
+// pane, the splitter dragged with posted messages, activation flags, a screenshot, and a
+// verse dragged with the mouse from one pane to another through OLE.
 #include <gtest/gtest.h>
 #include "BibleWindowHost.h"
+#include "OleHandles.h"
 #include "PanesFixture.h"
 #include "SimpleBibleWindow.h"
 
 namespace {
 
-constexpr int kGenesis = 0, kPsalms = 18, kJohn = 42;
+constexpr int kGenesis = 0, kPsalms = 18, kJoel = 28, kJohn = 42;
 
 class BibleHostTest : public PanesTest {
 protected:
@@ -51,6 +53,7 @@ protected:
         return rc.right - rc.left;
     }
 
+    OleInitialization ole;  // the text windows register their drop targets
     std::unique_ptr<FakeClient> client;
     std::unique_ptr<TestFrame> frame;
     ComPtr<AVoBibleWindow> host;
@@ -190,6 +193,149 @@ TEST_F(BibleHostTest, ThreePanesAtGenesisJohnAndPsalms) {
     EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), c.At(w[0], 300));
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), c.At(w[0] + 5, 300));
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), c.At(w[0] + 2, 300));
+}
+
+// The mouse of a drag, moved by a thread timer that runs inside the text window's press
+// loop and OLE's drag loop: the pointer along the path, then the button let go. A watchdog
+// lets go of the button and presses Esc when the drag never ends by itself.
+struct MouseScript {
+    std::vector<POINT> path;  // screen points after the press
+    size_t next = 0;
+    bool released = false;
+    bool timedOut = false;
+};
+MouseScript s_script;
+
+void SendMouse(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+void SendKey(WORD key, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+void CALLBACK StepMouse(HWND, UINT, UINT_PTR id, DWORD) {
+    if (s_script.next < s_script.path.size()) {
+        const POINT p = s_script.path[s_script.next++];
+        SetCursorPos(p.x, p.y);
+        return;
+    }
+    KillTimer(nullptr, id);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    s_script.released = true;
+}
+
+void CALLBACK EndStuckDrag(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    s_script.timedOut = true;
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendKey(VK_ESCAPE, 0);
+    SendKey(VK_ESCAPE, KEYEVENTF_KEYUP);
+}
+
+// Presses the left button at from (screen), drags to to and lets go there; false when the
+// drag did not end in time.
+bool DragWithTheMouse(POINT from, POINT to) {
+    s_script = MouseScript();
+    s_script.path.push_back({from.x + 12, from.y + 6});  // out of the press's drag rectangle
+    for (int i = 1; i <= 4; ++i)
+        s_script.path.push_back({from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4});
+    s_script.path.push_back(to);
+    SetCursorPos(from.x, from.y);
+    Pump(50);
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 10000, &EndStuckDrag);
+    const UINT_PTR steps = SetTimer(nullptr, 0, 80, &StepMouse);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    // The press and the drag run inside the dispatch of the button's message here.
+    const bool ended = PumpUntil([] { return s_script.released || s_script.timedOut; }, 15000);
+    Pump(200);
+    KillTimer(nullptr, steps);
+    KillTimer(nullptr, watchdog);
+    if (!s_script.released) SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(50);
+    return ended && !s_script.timedOut;
+}
+
+// The middle of a pane's text window in screen coordinates.
+POINT MiddleOf(HWND window) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+TEST_F(BibleHostTest, AVerseDraggedToAnotherPaneOpensThereInItsNumbering) {
+    AddPanes(2);
+    auto* source = static_cast<VoSimpleBibleWindow*>(Host()->GetPane(0));
+    AVoBibleWindow* target = Host()->GetPane(1);
+    const int var = client->Index("VAR");
+    target->SetBible(var);
+    ASSERT_EQ(-1, target->GetBook());
+    // KJV Joel 2:30 selected in the left pane; it is Joel 3:3 in the variant numbering.
+    IBibleStat* kjvStat = source->GetBibleObjects()->GetStat();
+    source->GoToVerse(source->GetBibleObjects()->MakeIndex(kJoel, 1, 29));
+    VoBiblePosition before;
+    source->GetPosition(&before);
+    ASSERT_EQ(before.selectionBegin + 1, before.selectionEnd);
+    HWND from = source->GetTextWindow();
+    POINT press;
+    ASSERT_TRUE(FindItemPoint(source, from, before.caretItem, -1, &press)) << "no plain text in Joel 2:30";
+    ClientToScreen(from, &press);
+    client->status.clear();
+
+    ASSERT_TRUE(DragWithTheMouse(press, MiddleOf(target->GetTextWindow()))) << "the drag did not end";
+    EXPECT_EQ(var, target->GetBibleIndex());
+    EXPECT_EQ(kJoel, target->GetBook());
+    EXPECT_EQ(2, target->GetChapter());
+    EXPECT_EQ(2, target->GetVerse());
+    VoBiblePosition after;
+    target->GetPosition(&after);
+    IBibleStat* varStat = target->GetBibleObjects()->GetStat();
+    const int joel33 = varStat->RefToVerseIndex(kJoel, 2, 2) - varStat->RefToVerseIndex(kJoel, 0, 0);
+    EXPECT_EQ(joel33, after.caretItem);
+    EXPECT_EQ(joel33, after.selectionBegin);
+    EXPECT_EQ(joel33 + 1, after.selectionEnd);
+    char text[256];
+    static_cast<VoSimpleBibleWindow*>(target)->GetItemText(after.caretItem, text, sizeof text, nullptr);
+    EXPECT_STREQ("3 Variant 29.3:3", text);
+    // Over the target the status bar said what letting go would open; then it was cleared.
+    char reference[kFormatRefBufferSize] = {};
+    target->GetBibleObjects()->GetLangStat()->FormatRef(reference, target->GetBibleObjects()->MakeIndex(kJoel, 2, 2),
+                                                      0, 0, 0, FALSE);
+    const std::string offer = std::string("Slipp musknappen for \xE5 \xE5pne ") + reference + " i dette vinduet.";
+    std::string said;
+    for (const std::string& s : client->status) said += s + "\n";
+    EXPECT_NE(std::string::npos, said.find(offer + "\n")) << said;
+    ASSERT_FALSE(client->status.empty());
+    EXPECT_EQ("", client->status.back());
+    // The source pane stayed where it was.
+    VoBiblePosition still;
+    source->GetPosition(&still);
+    EXPECT_EQ(kjvStat, source->GetBibleObjects()->GetStat());
+    EXPECT_EQ(before.chapter, still.chapter);
+    EXPECT_EQ(before.caretItem, still.caretItem);
+    SaveArtifact(frame->hwnd, "bible-host-dropped-verse.bmp");
+
+    // Dropped back on its own pane the verse changes nothing there.
+    source->GetPosition(&before);
+    target->SetBook(kJohn);
+    ASSERT_TRUE(FindItemPoint(source, from, before.caretItem, -1, &press));
+    ClientToScreen(from, &press);
+    POINT back = press;
+    back.y += 40;
+    ASSERT_TRUE(DragWithTheMouse(press, back)) << "the drag did not end";
+    source->GetPosition(&still);
+    EXPECT_EQ(before.caretItem, still.caretItem);
+    EXPECT_EQ(before.selectionBegin, still.selectionBegin);
+    EXPECT_EQ(before.selectionEnd, still.selectionEnd);
+    EXPECT_EQ(kJohn, target->GetBook());
+    EXPECT_EQ(-1, target->GetChapter());
 }
 
 }  // namespace

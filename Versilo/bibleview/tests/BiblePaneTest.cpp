@@ -1,9 +1,12 @@
 // One bible pane over the KJV sample and a bible of the sample variant numbering, in real
 // text windows: the levels and their change flags, the history, references gone to, a
 // translation switched at the verse level, a bible that will not open, stored positions
-// that don't fit, and the client let go.
+// that don't fit, the client let go, and the popup of a cross-reference the pointer rests on.
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstring>
 #include "PanesFixture.h"
+#include "PopupText.h"
 #include "PositionHistory.h"
 #include "SimpleBibleWindow.h"
 
@@ -83,6 +86,7 @@ protected:
         return *pane->GetPosition(&p);
     }
     IBibleStat* Stat() { return pane->GetBibleObjects()->GetStat(); }
+    VoSimpleBibleWindow* Pane() { return static_cast<VoSimpleBibleWindow*>(pane.Get()); }
     int Ref(int b, int c, int v) { return pane->GetBibleObjects()->MakeIndex(b, c, v); }
 
     std::unique_ptr<FakeClient> client;
@@ -354,6 +358,136 @@ TEST_F(BiblePaneTest, ANullClientLetsGoOfTheBible) {
     pane->Initialize(client.get());
     EXPECT_EQ(0, pane->GetBibleIndex());
     EXPECT_FALSE(pane->GetBibleObjects()->IsEmpty());
+}
+
+// The popup text windows of this thread that are shown.
+std::vector<HWND> ShownPopups() {
+    std::vector<HWND> popups;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "VersiloPopupText", nullptr); w;
+         w = FindWindowExA(nullptr, w, "VersiloPopupText", nullptr))
+        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) popups.push_back(w);
+    return popups;
+}
+
+// The pointer rests on the cross-reference of John 1:23 in the pane's own text window: the
+// window's hover reaches the pane, which shows the referenced verse in a popup below the
+// pointer, on the screen, without taking the focus; leaving the window, scrolling or a key
+// that scrolls takes it away.
+class PaneHoverTest : public BiblePaneTest {
+protected:
+    void SetUp() override {
+        BiblePaneTest::SetUp();
+        ASSERT_EQ(S_OK, OpenBibleRefLibFile(WinePath(VERSILO_WEB_REFLIB).c_str(), web.Put()));
+        client->refLib = web.Get();
+        client->list.GetAt(kjv).SetFlagBit1(true);  // cross-references shown in the text
+        SetFocus(Text());
+    }
+    void TearDown() override {
+        SetCursorPos(700, 700);
+        BiblePaneTest::TearDown();
+        client->refLib = nullptr;
+    }
+    // John 1:23 at the top, the pointer moved onto its first cross-reference; the popup
+    // shown for it, or null.
+    HWND HoverOnTheLink() {
+        pane->GoToVerse(Ref(kJohn, 0, 22));
+        item = Position().caretItem;
+        if (!FindItemPoint(Pane(), Text(), item, kPartFirstReference, &at)) {
+            ADD_FAILURE() << "no cross-reference drawn in John 1:23";
+            return nullptr;
+        }
+        pointer = at;
+        ClientToScreen(Text(), &pointer);
+        SetCursorPos(pointer.x, pointer.y);
+        PostMessageA(Text(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        HWND popup = nullptr;
+        PumpUntil([&] {
+            const std::vector<HWND> shown = ShownPopups();
+            popup = shown.size() == 1 ? shown[0] : nullptr;
+            return popup != nullptr;
+        }, 3000);
+        return popup;
+    }
+
+    ComPtr<IBibleRefLib> web;
+    int item = -1;
+    POINT at = {}, pointer = {};
+};
+
+TEST_F(PaneHoverTest, TheReferencedVerseInAPopupBelowThePointer) {
+    HWND popup = HoverOnTheLink();
+    ASSERT_TRUE(popup) << "no popup after the pointer rested on the cross-reference";
+    EXPECT_EQ(popup, Pane()->GetPopup());
+    // Heading and text: the reference as this bible writes it and the KJV verse it names.
+    const int link = Pane()->GetLinkRef(item, 0);
+    char heading[kFormatRefBufferSize] = {};
+    ASSERT_EQ(S_OK, pane->GetBibleObjects()->GetLangStat()->FormatRef(heading, link, 0, 0, 0, FALSE));
+    EXPECT_STREQ("Jes 40:3", heading);
+    char body[4096] = {};
+    pane->GetBibleObjects()->GetRangeText(link, body, sizeof body, false);
+    EXPECT_NE(nullptr, std::strstr(body, "Prepare ye the way of the LORD")) << body;
+    const RECT anchor = {0, 0, 10, 10};
+    HWND expected = ShowPopupText(Text(), &anchor, at, heading, body);
+    ASSERT_TRUE(expected);
+    RECT shown, wanted;
+    GetWindowRect(popup, &shown);
+    GetWindowRect(expected, &wanted);
+    EXPECT_EQ(wanted.right - wanted.left, shown.right - shown.left);
+    EXPECT_EQ(wanted.bottom - wanted.top, shown.bottom - shown.top);
+    EXPECT_TRUE(PrintedClient(expected) == PrintedClient(popup)) << "the popup does not show the referenced verse";
+    DestroyWindow(expected);
+
+    // Below the pointer and its cursor, from the pointer's x, on the screen.
+    RECT itemRect;
+    SendMessageA(Text(), TWM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&itemRect));
+    MapWindowPoints(Text(), nullptr, reinterpret_cast<POINT*>(&itemRect), 2);
+    EXPECT_EQ(pointer.x, shown.left);
+    EXPECT_EQ(std::max(itemRect.bottom, pointer.y + GetSystemMetrics(SM_CYCURSOR)), shown.top);
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    RECT inside;
+    IntersectRect(&inside, &shown, &desktop);
+    EXPECT_TRUE(EqualRect(&inside, &shown));
+    // The reader keeps typing into the pane.
+    EXPECT_EQ(Text(), GetFocus());
+    EXPECT_EQ(frame->hwnd, GetForegroundWindow());
+    ASSERT_FALSE(client->status.empty());
+    EXPECT_NE(std::string::npos, client->status.back().find(heading)) << client->status.back();
+
+    // On the screen: the pane with the popup over it, its info colour inside the border.
+    Pump(400);  // the fade has ended
+    RECT area;
+    GetWindowRect(frame->hwnd, &area);
+    UnionRect(&area, &area, &shown);
+    const Capture screen = ScreenArea(area);
+    CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
+    EXPECT_TRUE(screen.SaveBmp(VERSILO_BINARY_DIR "/tests/artifacts/pane-hover-popup.bmp"));
+    EXPECT_EQ(GetSysColor(COLOR_INFOBK), screen.At(shown.right - 3 - area.left, shown.bottom - 3 - area.top));
+
+    // The pointer stays: so does the popup, through several hover timers.
+    Pump(500);
+    EXPECT_TRUE(IsWindowVisible(popup));
+}
+
+TEST_F(PaneHoverTest, LeavingTheWindowOrScrollingTakesThePopupAway) {
+    struct Case {
+        const char* what;
+        void (*act)(HWND text);
+    } cases[] = {
+        {"the pointer leaves the window", [](HWND) { SetCursorPos(700, 700); }},
+        {"a line scrolled", [](HWND text) { SendMessageA(text, WM_VSCROLL, SB_LINEDOWN, 0); }},
+        {"the wheel turned", [](HWND text) { SendMessageA(text, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0); }},
+        {"End: the caret to the last verse", [](HWND text) { SendMessageA(text, WM_KEYDOWN, VK_END, 1); }},
+    };
+    for (const Case& c : cases) {
+        HWND popup = HoverOnTheLink();
+        ASSERT_TRUE(popup) << c.what;
+        c.act(Text());
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(popup); }, 1500)) << c.what;
+        EXPECT_NE(popup, Pane()->GetPopup()) << c.what;
+        SetCursorPos(700, 700);
+        EXPECT_TRUE(PumpUntil([&] { return ShownPopups().empty() && !Pane()->GetPopup(); }, 1500)) << c.what;
+    }
 }
 
 }  // namespace

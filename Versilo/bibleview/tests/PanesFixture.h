@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 #include "BibleInfoList.h"
+#include "BibleItemServer.h"
 #include "BibleWindow.h"
 #include "BibleWriter.h"
 #include "DataDirectories.h"
+#include "Handles.h"
 #include "NorwegianNames.h"
 #include "ScratchRegistry.h"
 #include "SampleProgramFolder.h"
@@ -94,6 +96,82 @@ inline void SaveArtifact(HWND hwnd, const char* name, bool wholeWindow = false) 
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
     EXPECT_TRUE(Capture::Of(hwnd, wholeWindow).SaveBmp(std::string(VERSILO_BINARY_DIR "/tests/artifacts/") + name));
+}
+
+// What the screen shows in a rectangle (screen coordinates), popups over their owners as a
+// reader sees them, cut to the screen.
+inline Capture ScreenArea(RECT area) {
+    const Capture screen = Capture::Of(GetDesktopWindow());
+    if (area.left < 0) area.left = 0;
+    if (area.top < 0) area.top = 0;
+    if (area.right > screen.width) area.right = screen.width;
+    if (area.bottom > screen.height) area.bottom = screen.height;
+    Capture c;
+    c.width = area.right > area.left ? area.right - area.left : 0;
+    c.height = area.bottom > area.top ? area.bottom - area.top : 0;
+    for (int y = 0; y < c.height; ++y) {
+        const auto row = screen.pixels.begin() + static_cast<ptrdiff_t>(area.top + y) * screen.width + area.left;
+        c.pixels.insert(c.pixels.end(), row, row + c.width);
+    }
+    return c;
+}
+
+// What a window paints of its client area when asked to print it (WM_PRINTCLIENT) into a
+// bitmap, top row first.
+inline std::vector<COLORREF> PrintedClient(HWND hwnd) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    WindowDc screen(hwnd);
+    MemoryDc memory(CreateCompatibleDC(screen.Get()));
+    BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    SelectedObject selected(memory.Get(), bitmap.Get());
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(memory.Get(), x, y) & 0xFFFFFF);
+    return pixels;
+}
+
+// Pumps the thread's messages until done answers true or milliseconds have passed; what
+// done answers last.
+template <typename Done>
+bool PumpUntil(Done done, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= milliseconds) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Pump();
+    }
+    return true;
+}
+
+// A point of item in a pane's text window (client coordinates) where the pane's hit test
+// answers part (-1: on no part): the middle of the first run of such points on the first
+// row that has one, as the text window itself would hit it.
+inline bool FindItemPoint(CVoBibleItemServer* server, HWND text, int item, int part, POINT* found) {
+    RECT rc = {};
+    if (!SendMessageA(text, TWM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rc))) return false;
+    RECT client;
+    GetClientRect(text, &client);
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
+    auto partAt = [&](int x, int y) {
+        POINT in = {x - rc.left, y - rc.top};
+        int hit = -1;
+        HCURSOR cursor = nullptr;
+        return server->HitTest(dc.Get(), item, &in, rc.right - rc.left, &hit, &cursor) ? hit : -1;
+    };
+    const int right = rc.right < client.right ? rc.right : client.right;
+    for (int y = rc.top + 1; y < rc.bottom && y < client.bottom; y += 2) {
+        int x = rc.left + 1;
+        while (x < right && partAt(x, y) != part) ++x;
+        if (x == right) continue;
+        int end = x;
+        while (end < right && partAt(end, y) == part) ++end;
+        *found = {(x + end - 1) / 2, y};
+        return true;
+    }
+    return false;
 }
 
 class PanesTest : public ::testing::Test {

@@ -73,21 +73,14 @@ TEST(PopupText, RevealedByItsTimerAndPaintsTheSameForTheFade) {
     EXPECT_EQ(below.y, r.top);
     SaveArtifact(popup, "popup-note.bmp", true);
     // What WM_PRINTCLIENT paints into a memory DC is what the window shows.
-    Capture shown = Capture::Of(popup);
-    RECT client;
-    GetClientRect(popup, &client);
-    WindowDc screen(popup);
-    MemoryDc memory(CreateCompatibleDC(screen.Get()));
-    BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
-    {
-        SelectedObject selected(memory.Get(), bitmap.Get());
-        SendMessageA(popup, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
-        int differing = 0;
-        for (int y = 0; y < client.bottom; ++y)
-            for (int x = 0; x < client.right; ++x)
-                if ((GetPixel(memory.Get(), x, y) & 0xFFFFFF) != shown.At(x, y)) ++differing;
-        EXPECT_EQ(0, differing);
-    }
+    const Capture shown = Capture::Of(popup);
+    const std::vector<COLORREF> printed = PrintedClient(popup);
+    ASSERT_EQ(static_cast<size_t>(shown.width) * static_cast<size_t>(shown.height), printed.size());
+    int differing = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x)
+            if (printed[static_cast<size_t>(y * shown.width + x)] != shown.At(x, y)) ++differing;
+    EXPECT_EQ(0, differing);
     DestroyWindow(popup);
     EXPECT_FALSE(IsWindow(popup));
 }
