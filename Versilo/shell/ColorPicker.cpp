@@ -1,5 +1,6 @@
 // RyColorPicker: the sample field, the drop-down button and the grid they open.
 #include "ColorPicker.h"
+#include <algorithm>
 #include "ColorGrid.h"
 #include "RyMessageMap.h"
 
@@ -8,13 +9,82 @@ namespace {
 constexpr int kButtonWidth = 16;
 constexpr int kTextCapacityOfSample = 33;  // the static's text: at most 32 characters
 
+// Fills a down-pointing triangle centred in rc, one row of pixels at a time: rows of
+// 2 half + 1, 2 half - 1, ... 1 pixels.
+void FillDownArrow(HDC dc, const RECT& rc, int half, int colorIndex) {
+    const int centre = (rc.left + rc.right - 1) / 2;
+    const int top = (rc.top + rc.bottom - (half + 1)) / 2;
+    for (int row = 0; row <= half; ++row) {
+        const RECT line = {centre - half + row, top + row, centre + half - row + 1, top + row + 1};
+        ::FillRect(dc, &line, ::GetSysColorBrush(colorIndex));
+    }
+}
+
 }  // namespace
 
-bool RyColorPicker::BtnClass::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (message != WM_KEYDOWN || wParam != VK_F4) return false;
-    SendNotify(0);
-    result = 0;
-    return true;
+bool RyColorPicker::BtnClass::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                   LRESULT& result) {
+    using Self = BtnClass;
+    static const RyMessageEntry<Self> map[] = {
+        {WM_KEYDOWN, RyMsgMaybe<&Self::OnKeyDown>},
+        {BM_SETCHECK, RyMsg<&Self::OnSetCheck>},
+        {BM_GETCHECK, RyMsg<&Self::OnGetCheck>},
+        {WM_LBUTTONDBLCLK, RyMsg<&Self::OnDoubleClick>},
+        {kRyReflectBase + WM_DRAWITEM, RyOnDrawItem<&Self::OnDrawItem>},
+    };
+    return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
+}
+
+LRESULT RyColorPicker::BtnClass::OnKeyDown(WPARAM key, LPARAM, bool& handled) {
+    handled = key == VK_F4;
+    if (handled) SendNotify(0);
+    return 0;
+}
+
+// An owner-drawn button keeps no checked state of its own.
+LRESULT RyColorPicker::BtnClass::OnSetCheck(WPARAM state, LPARAM) {
+    const bool checked = state == BST_CHECKED;
+    if (checked != checked_) {
+        checked_ = checked;
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+    return 0;
+}
+
+LRESULT RyColorPicker::BtnClass::OnGetCheck(WPARAM, LPARAM) {
+    return checked_ ? BST_CHECKED : BST_UNCHECKED;
+}
+
+// An owner-drawn button turns a quick second click into BN_DOUBLECLICKED without a press;
+// here it stays a press and a click, as on any push button.
+LRESULT RyColorPicker::BtnClass::OnDoubleClick(WPARAM keys, LPARAM point) {
+    return DefaultProc(hwnd_, WM_LBUTTONDOWN, keys, point);
+}
+
+// A push button's frame, pushed while pressed or checked, with a down arrow: black, or
+// engraved grey when disabled. The focus rectangle runs just inside the frame, clear of
+// the arrow on a button this narrow.
+void RyColorPicker::BtnClass::OnDrawItem(UINT, const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    const bool pushed = checked_ || (item.itemState & ODS_SELECTED);
+    ::DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    RECT arrow = item.rcItem;
+    if (pushed) ::OffsetRect(&arrow, 1, 1);
+    const int half = (std::max)(2, static_cast<int>((arrow.right - arrow.left - 4) / 4));
+    if (item.itemState & ODS_DISABLED) {
+        RECT engraved = arrow;
+        ::OffsetRect(&engraved, 1, 1);
+        FillDownArrow(dc, engraved, half, COLOR_3DHILIGHT);
+        FillDownArrow(dc, arrow, half, COLOR_GRAYTEXT);
+    } else {
+        FillDownArrow(dc, arrow, half, COLOR_BTNTEXT);
+    }
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = item.rcItem;
+        ::InflateRect(&focus, -2, -2);
+        ::DrawFocusRect(dc, &focus);
+    }
 }
 
 RyColorPicker::RyColorPicker(COLORREF* color) : color_(color), lastClose_(::GetTickCount() - 10000) {}
@@ -38,6 +108,8 @@ bool RyColorPicker::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam,
         {WM_CTLCOLORSTATIC, RyOnCtlColor<&Self::OnCtlColorStatic>},
         RyCommandCode<Self>(kButtonId, BN_CLICKED, RyOnCommand<&Self::OnButtonClicked>),
         {WM_NOTIFY, RyOnNotify<&Self::OnNotify>},
+        {WM_DRAWITEM, RyReflectToChild<Self>},
+        {WM_ENABLE, RyMsgMaybe<&Self::OnEnable>},
         {WM_DESTROY, RyOnVoid<&Self::OnDestroy>},
     };
     return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
@@ -53,12 +125,6 @@ bool RyColorPicker::MakeChildren() {
     ry::SetLongPtr(hwnd_, GWL_EXSTYLE, ry::GetLongPtr(hwnd_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     HFONT dialogFont = reinterpret_cast<HFONT>(Send(WM_GETFONT));
     if (!dialogFont) dialogFont = reinterpret_cast<HFONT>(ry::Send(::GetParent(hwnd_), WM_GETFONT, 0, 0));
-    LOGFONTA glyph = {};
-    if (!dialogFont || !::GetObjectA(dialogFont, sizeof(glyph), &glyph))
-        ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(glyph), &glyph);
-    glyph.lfCharSet = SYMBOL_CHARSET;
-    lstrcpynA(glyph.lfFaceName, "VisualUI", LF_FACESIZE);
-    glyphFont_.Reset(::CreateFontIndirectA(&glyph));
 
     RECT client = {};
     ::GetClientRect(hwnd_, &client);
@@ -69,7 +135,7 @@ bool RyColorPicker::MakeChildren() {
     const HWND sample = ry::MakeWindow(0, "Static", text, WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_CENTER, 0, 0, split,
                                        client.bottom, hwnd_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kSampleId)),
                                        module, nullptr);
-    const HWND button = ry::MakeWindow(0, "Button", "H", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHLIKE | BS_CHECKBOX,
+    const HWND button = ry::MakeWindow(0, "Button", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                                        split, 0, client.right - split, client.bottom, hwnd_,
                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kButtonId)), module, nullptr);
     if (!sample || !button || !button_.Attach(button)) {
@@ -78,7 +144,6 @@ bool RyColorPicker::MakeChildren() {
         return false;
     }
     ry::Send(sample, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), FALSE);
-    ry::Send(button, WM_SETFONT, reinterpret_cast<WPARAM>(glyphFont_.Get()), FALSE);
     ::SetWindowTextA(hwnd_, "");
     return true;
 }
@@ -126,6 +191,14 @@ LRESULT RyColorPicker::OnNotify(NMHDR& hdr) {
         popup_ = nullptr;
         button_.Send(BM_SETCHECK, BST_UNCHECKED);
     }
+    return 0;
+}
+
+// The static's own handling follows.
+LRESULT RyColorPicker::OnEnable(WPARAM enabled, LPARAM, bool& handled) {
+    for (const UINT id : {kSampleId, kButtonId})
+        if (const HWND child = Item(id)) ::EnableWindow(child, enabled ? TRUE : FALSE);
+    handled = false;
     return 0;
 }
 

@@ -1,8 +1,9 @@
 // The colour picker over a static of a dialog and its grid: choosing a colour writes it at
 // once and closes the grid, a colour outside the table checks no square, the click that
 // closed the grid does not reopen it (501 ms) while F4 does, Up and Down move by rows from
-// the corners, Escape and focus loss change nothing, and a picker destroyed with its grid
-// open takes the grid with it.
+// the corners, Escape and focus loss change nothing, a picker destroyed with its grid
+// open takes the grid with it, and the drop-down button draws its own arrow, grey when the
+// picker is disabled.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -70,6 +71,27 @@ void ClickButton(const RyColorPicker& picker) {
     SendMessageA(picker.Button(), BM_CLICK, 0, 0);
 }
 
+// The widths of the runs of one colour inside a button's frame (2 pixels), a row at a time
+// from the top: 0 for a row of more than one run and for a gap between rows.
+std::vector<int> RunsOf(const Capture& shot, COLORREF colour) {
+    std::vector<int> widths;
+    int lastRow = -1;
+    for (int y = 2; y < shot.height - 2; ++y) {
+        int first = -1, last = -1, count = 0;
+        for (int x = 2; x < shot.width - 2; ++x) {
+            if (shot.At(x, y) != colour) continue;
+            if (first < 0) first = x;
+            last = x;
+            ++count;
+        }
+        if (count == 0) continue;
+        if (lastRow >= 0 && y != lastRow + 1) widths.push_back(0);
+        widths.push_back(count == last - first + 1 ? count : 0);
+        lastRow = y;
+    }
+    return widths;
+}
+
 TEST(ColorGrid, TheTableHoldsFortyDistinctColours) {
     EXPECT_EQ(0x000000u, GridColor(0));
     EXPECT_EQ(0x003599u, GridColor(1));
@@ -131,6 +153,37 @@ TEST(ColorPicker, ChoosingAColourWritesItAtOnceAndClosesTheGrid) {
         EXPECT_EQ(nullptr, dlg.picker.Popup());
         EXPECT_GT(textPixels, 10);
         EXPECT_EQ(GetSysColor(COLOR_WINDOW), background);
+    }
+}
+
+TEST(ColorPicker, TheButtonDrawsADownArrowGreyWhenThePickerIsDisabled) {
+    const std::vector<int> arrow = {7, 5, 3, 1};
+    for (bool enabled : {true, false}) {
+        SCOPED_TRACE(enabled);
+        PickerDialog dlg(GridColor(13));
+        bool buttonEnabled = !enabled;
+        std::vector<int> black, grey;
+        ModalScript script({
+            [&] {
+                SetFocus(GetDlgItem(dlg.Handle(), kOtherButton));  // no focus rectangle on the button
+                if (!enabled) EnableWindow(dlg.Item(kPickerStatic), FALSE);
+                buttonEnabled = IsWindowEnabled(dlg.picker.Button()) != FALSE;
+                RedrawWindow(dlg.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                const Capture button = Capture::Of(dlg.picker.Button());
+                black = RunsOf(button, GetSysColor(COLOR_BTNTEXT));
+                grey = RunsOf(button, GetSysColor(COLOR_GRAYTEXT));
+                if (!enabled) {
+                    CreateDirectoryA("artifacts", nullptr);
+                    Capture::Of(dlg.Handle(), true).SaveBmp("artifacts\\color-picker-disabled.bmp");
+                }
+                SendMessageA(dlg.Handle(), WM_COMMAND, IDOK, 0);
+            },
+        });
+        EXPECT_EQ(IDOK, dlg.DoModal(nullptr));
+        ASSERT_FALSE(script.TimedOut());
+        EXPECT_EQ(enabled, buttonEnabled);
+        EXPECT_EQ(enabled ? arrow : std::vector<int>{}, black);
+        EXPECT_EQ(enabled ? std::vector<int>{} : arrow, grey);
     }
 }
 
