@@ -1,7 +1,8 @@
 // The viewer's look-up against the real Versilo.exe of the build's program folder: with no
 // main program running it is started with the request (from this test's working folder, as
 // the viewer starts it from wherever it runs), a running one takes the next request in the
-// same window, and a request it cannot resolve leaves it where it was. The application key
+// same window, a request it cannot resolve leaves it where it was, and one that a program
+// which answers nothing did not take is not reported as taken. The application key
 // is saved before and put back after, as the program writes its settings there; every main
 // program this test started is ended when a test ends, and a watchdog ends them if the test
 // stops making progress, so a wait on them returns.
@@ -156,6 +157,23 @@ TEST_F(LookUpProgramTest, RequestsTheProgramCannotResolveLeaveItWhereItWas) {
         EXPECT_EQ("KJV Joh 3", ProgramPlace(program.main)) << c.what;
         EXPECT_EQ(1u, StartedPrograms().size()) << c.what;
     }
+}
+
+TEST_F(LookUpProgramTest, AProgramThatDoesNotAnswerHasNotTakenTheRequest) {
+    ASSERT_EQ(LookUpRoute::kStarted, LookUpInVersilo(nullptr, ProgramPath().c_str(), "KJV", "Joh 3:16."));
+    ASSERT_TRUE(AttachStarted());
+    // The main window's thread stopped: the program is running but answers nothing.
+    KernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(program.main, nullptr)));
+    ASSERT_TRUE(thread);
+    ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(thread.Get()));
+    const DWORD started = GetTickCount();
+    const LookUpRoute route = LookUpInVersilo(nullptr, ProgramPath().c_str(), "KJV", "Sal 23:1.");
+    const DWORD waited = GetTickCount() - started;
+    ResumeThread(thread.Get());
+    EXPECT_EQ(LookUpRoute::kFailed, route);
+    EXPECT_LT(waited, 20000u);  // the viewer is held up no longer than the look-up's time-out
+    EXPECT_EQ(1u, StartedPrograms().size());  // and no second program is started
+    EXPECT_TRUE(Responds());
 }
 
 }  // namespace
