@@ -48,17 +48,17 @@ void EndStartedPrograms() {
     }
 }
 
+BOOL CALLBACK CountMainWindow(HWND hwnd, LPARAM count) {
+    char name[64] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, kMainWindowClass) == 0) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 // The top-level windows of the main program's class, visible or not.
 int MainWindowCount() {
     int count = 0;
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            char name[64] = "";
-            GetClassNameA(hwnd, name, sizeof name);
-            if (lstrcmpA(name, kMainWindowClass) == 0) ++*reinterpret_cast<int*>(lParam);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumWindows(&CountMainWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
