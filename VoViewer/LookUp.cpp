@@ -37,8 +37,10 @@ LookUpRoute LookUpInVersilo(HWND from, const char* programPath, const char* bibl
         data.cbData = static_cast<DWORD>(lstrlenA(text) + 1);
         data.lpData = text;
         DWORD_PTR answer = 0;
-        SendMessageTimeoutA(main, WM_COPYDATA, reinterpret_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&data),
-                            SMTO_ABORTIFHUNG, kLookUpTimeout, &answer);
+        // A main program that is hung, did not answer in time or went away has not taken it.
+        if (!SendMessageTimeoutA(main, WM_COPYDATA, reinterpret_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&data),
+                                 SMTO_ABORTIFHUNG, kLookUpTimeout, &answer))
+            return LookUpRoute::kFailed;
         SetForegroundWindow(main);
         return LookUpRoute::kSent;
     }

@@ -7,7 +7,8 @@
 enum class LookUpRoute {
     kSent,     // a running main program took the request
     kStarted,  // the main program was started with it
-    kFailed,   // neither (the text did not fit, or the program could not be started)
+    kFailed,   // neither (the text did not fit, the running program did not answer in time,
+               // or the program could not be started)
 };
 
 // The look-up text: bible, a blank and reference, into text (size bytes); false when it

@@ -62,6 +62,25 @@ MSG KeyMessage(HWND hwnd, UINT message, WPARAM key) {
     return msg;
 }
 
+// Keys held down in this thread's key state (what GetKeyState reads; posted key messages
+// do not change it) for a scope; the state before is given back after it.
+class HeldKeys {
+public:
+    explicit HeldKeys(const std::vector<int>& keys) {
+        GetKeyboardState(before_);
+        BYTE state[256];
+        memcpy(state, before_, sizeof state);
+        for (int key : keys) state[key] = 0x80;
+        SetKeyboardState(state);
+    }
+    ~HeldKeys() { SetKeyboardState(before_); }
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+    BYTE before_[256] = {};
+};
+
 std::string ResString(UINT id) {
     char text[kTextCapacity];
     return LoadResString(text, id);
@@ -225,6 +244,62 @@ TEST_F(MainFrameTest, StartPosition) {
     }
 }
 
+TEST_F(MainFrameTest, SavedPlacementUnlessShiftIsHeldAtStart) {
+    // Where the frame opens as the program opens it, with the given keys held.
+    struct Placed {
+        RECT rect;
+        bool zoomed;
+    };
+    auto start = [&](const std::vector<int>& keys) {
+        Placed placed = {};
+        HeldKeys held(keys);
+        frame = std::make_unique<VoMainWnd>(&host);
+        EXPECT_TRUE(CreateAndPlaceMainWindow(*frame, "KJV Joh 3:16", SW_SHOWNORMAL));
+        Pump();
+        GetWindowRect(frame->Handle(), &placed.rect);
+        placed.zoomed = IsZoomed(frame->Handle()) != FALSE;
+        frame->Destroy();  // saves the placement it had
+        Pump();
+        frame.reset();
+        return placed;
+    };
+    // The placement of the last close, written again before every start.
+    const RECT saved = {130, 90, 830, 590};
+    auto save = [&](int showCmd) {
+        RegDeleteTreeA(registry.AppKey(), nullptr);
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(registry.AppKey(), "Position", 0, nullptr, 0, KEY_WRITE, nullptr,
+                                                 &key, nullptr));
+        const std::pair<const char*, LONG> values[] = {
+            {"Left", saved.left}, {"Top", saved.top}, {"Rigth", saved.right}, {"Bottom", saved.bottom},
+            {"ShowCmd", showCmd}};
+        for (const auto& [name, value] : values)
+            RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        RegCloseKey(key);
+    };
+
+    // Nothing saved: the system's default place.
+    RegDeleteTreeA(registry.AppKey(), nullptr);
+    const Placed fallback = start({});
+    ASSERT_FALSE(EqualRect(&fallback.rect, &saved));
+    EXPECT_FALSE(fallback.zoomed);
+
+    save(SW_SHOWNORMAL);
+    Placed placed = start({});
+    EXPECT_TRUE(EqualRect(&placed.rect, &saved));
+    EXPECT_FALSE(placed.zoomed);
+    save(SW_SHOWNORMAL);
+    placed = start({VK_SHIFT});
+    EXPECT_TRUE(EqualRect(&placed.rect, &fallback.rect)) << placed.rect.left << "," << placed.rect.top;
+
+    // A window closed maximized opens maximized, unless Shift is held.
+    save(SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(start({}).zoomed);
+    save(SW_SHOWMAXIMIZED);
+    EXPECT_FALSE(start({VK_SHIFT}).zoomed);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);  // the key state is given back
+}
+
 TEST_F(MainFrameTest, CommandTable) {
     ASSERT_TRUE(Open("KJV Joh 3:16"));
     struct Case {
@@ -384,11 +459,33 @@ TEST_F(MainFrameTest, AcceleratorsOfTheResource) {
     EXPECT_FALSE(filter.PreTranslateMessage(minus));
     MSG other = KeyMessage(frame->Toolbar(), WM_KEYDOWN, VK_OEM_MINUS);
     EXPECT_FALSE(IsPlainSignKeyForEdit(other));
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    EXPECT_FALSE(IsPlainSignKeyForEdit(plus));
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
+    // With Control held they still reach the table from an edit control: Ctrl+'+' and
+    // Ctrl+'-' go to the marked verses from there too. With Alt or AltGr (Control and Alt)
+    // no command of the table matches and the key goes on to the edit control.
+    VoFrameAccelerators recording(target, table);
+    struct Modified {
+        std::vector<int> down;
+        UINT plusCommand, minusCommand;  // 0: not translated
+    } modified[] = {
+        {{VK_CONTROL}, kNextMarked, kPreviousMarked},
+        {{VK_MENU}, 0, 0},
+        {{VK_CONTROL, VK_MENU}, 0, 0},
+    };
+    for (const Modified& m : modified) {
+        HeldKeys held(m.down);
+        for (auto [key, command] : {std::pair{plus, m.plusCommand}, std::pair{minus, m.minusCommand}}) {
+            g_accelerated = 0;
+            EXPECT_FALSE(IsPlainSignKeyForEdit(key)) << key.wParam;
+            EXPECT_EQ(command != 0, recording.PreTranslateMessage(key)) << key.wParam;
+            EXPECT_EQ(command, g_accelerated) << key.wParam;
+        }
+    }
+    // Shift is no modifier here: Shift+'+' is typed ('?' on a Norwegian keyboard).
+    {
+        HeldKeys held({VK_SHIFT});
+        EXPECT_TRUE(IsPlainSignKeyForEdit(plus));
+        EXPECT_FALSE(recording.PreTranslateMessage(plus));
+    }
     DestroyWindow(target);
 }
 
