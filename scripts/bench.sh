@@ -21,9 +21,20 @@ benches=(
   "bench/ConvertRefBench.exe"
   "bench/BibleBench.exe"
   "bench/VoViewBench.exe"
+  "bench/TextInputBench.exe"
   "bench/LexBench.exe"
   "bench/ZipLexBench.exe"
+  "bench/articles/ArticlesBench.exe"
+  "bench/lexpane/LexPaneBench.exe"
   "bench/biblelist/BibleListBench.exe"
+  "bench/ItemServerBench.exe"
+  "bench/copydrag/CopyDragBench.exe"
+  "bench/markings/MarkingsBench.exe"
+  "bench/panes/PanesBench.exe"
+  "bench/SearchDialogBench.exe"
+  "startup"
+  "bench/viewer/ViewerEngineBench.exe"
+  "bench/viewer/ViewerShowBench.exe"
 )
 for b in "${benches[@]}"; do
   for a in "${archs[@]}"; do
@@ -31,8 +42,11 @@ for b in "${benches[@]}"; do
     echo "=== $a: ${b#bench/}"
     case "$b" in
       texttab) ARCH="$a" RyTextUtils/bench/texttab-bench.sh ;;
+      startup) Versilo/shell/bench/startup-bench.sh "$a" ;;
       bench/ZipLexBench.exe)
         "$dir/wine-run" "$dir/$b" "$dir/$lex" H430 "$dir/data/lexicons/strongs-hebrew.txt" ;;
+      # It reads the sample tables beside its own copy of VoUtil.dll, from its folder.
+      bench/copydrag/*) (cd "$dir/bench/copydrag" && ../../wine-run ./CopyDragBench.exe) ;;
       *) "$dir/wine-run" "$dir/$b" ;;
     esac
   done
