@@ -102,10 +102,6 @@ protected:
         program.info.dwProcessId = ids[0];
         return program.info.hProcess && WaitPaintedChapter(program, kPaintTimeout);
     }
-    bool Responds() {
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutA(program.main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result) != 0;
-    }
 
     ProgramWatchdog watchdog;
     SavedAppKey savedKey;
@@ -120,7 +116,7 @@ TEST_F(LookUpProgramTest, StartsTheProgramThenSendsToTheRunningOne) {
 
     EXPECT_EQ(LookUpRoute::kSent, LookUpInVersilo(nullptr, ProgramPath().c_str(), "KJV", "Sal 23:1"));
     EXPECT_EQ("KJV Sal 23", ProgramPlace(program.main));
-    EXPECT_TRUE(Responds());
+    EXPECT_TRUE(ProgramResponds(program));
     EXPECT_EQ(1u, StartedPrograms().size());
     EXPECT_EQ(1, MainWindowCount());
     CreateDirectoryA("..\\artifacts", nullptr);
@@ -153,7 +149,7 @@ TEST_F(LookUpProgramTest, RequestsTheProgramCannotResolveLeaveItWhereItWas) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.route, LookUpInVersilo(nullptr, ProgramPath().c_str(), c.bible, c.reference)) << c.what;
-        EXPECT_TRUE(Responds()) << c.what;
+        EXPECT_TRUE(ProgramResponds(program)) << c.what;
         EXPECT_EQ("KJV Joh 3", ProgramPlace(program.main)) << c.what;
         EXPECT_EQ(1u, StartedPrograms().size()) << c.what;
     }
@@ -173,7 +169,7 @@ TEST_F(LookUpProgramTest, AProgramThatDoesNotAnswerHasNotTakenTheRequest) {
     EXPECT_EQ(LookUpRoute::kFailed, route);
     EXPECT_LT(waited, 20000u);  // the viewer is held up no longer than the look-up's time-out
     EXPECT_EQ(1u, StartedPrograms().size());  // and no second program is started
-    EXPECT_TRUE(Responds());
+    EXPECT_TRUE(ProgramResponds(program));
 }
 
 }  // namespace

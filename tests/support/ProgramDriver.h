@@ -116,6 +116,13 @@ inline std::string ProgramPlace(HWND main) {
     return SelectorText(main, 1001) + " " + SelectorText(main, 1002) + " " + SelectorText(main, 1003);
 }
 
+// True when the program's main window answers a message within timeout milliseconds (its
+// thread handled everything sent before).
+inline bool ProgramResponds(const ProgramProcess& program, DWORD timeout = 5000) {
+    DWORD_PTR result = 0;
+    return program.main && SendMessageTimeoutA(program.main, WM_NULL, 0, 0, SMTO_BLOCK, timeout, &result) != 0;
+}
+
 // The working set of a process in bytes.
 inline SIZE_T WorkingSet(HANDLE process) {
     PROCESS_MEMORY_COUNTERS counters = {};

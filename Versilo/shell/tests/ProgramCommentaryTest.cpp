@@ -73,14 +73,10 @@ protected:
         ASSERT_TRUE(StartProgram(ProgramFolder() + "Versilo.exe", request, &program));
         ASSERT_TRUE(WaitPaintedChapter(program, kPaintTimeout)) << request;
         Sleep(500);  // the frame's layout and the pane's remembered commentary
-        ASSERT_TRUE(Responds());
+        ASSERT_TRUE(ProgramResponds(program));
         pane = GetDlgItem(program.main, kLexiconPane);
         ASSERT_TRUE(pane);
         ASSERT_TRUE(IsWindowVisible(pane));
-    }
-    bool Responds() {
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutA(program.main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result) != 0;
     }
     // Chooses an entry of the title box as a reader does: types its title and presses Enter.
     void ChooseTitle(const char* title) {
@@ -88,14 +84,14 @@ protected:
         ASSERT_TRUE(titles);
         SendMessageA(GetDlgItem(titles, kTitleEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title));
         SendMessageA(titles, WM_CHAR, VK_RETURN, 0);
-        ASSERT_TRUE(Responds());
+        ASSERT_TRUE(ProgramResponds(program));
     }
     // The plain article text box of the pane's article view.
     HWND ArticleText() { return GetDlgItem(GetDlgItem(pane, kArticleView), kArticleText); }
     void Screenshot(const char* name) {
         RedrawWindow(program.main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Sleep(300);
-        ASSERT_TRUE(Responds());
+        ASSERT_TRUE(ProgramResponds(program));
         CreateDirectoryA("artifacts", nullptr);
         EXPECT_TRUE(Capture::Of(program.main, true).SaveBmp(std::string("artifacts\\") + name));
     }
@@ -125,7 +121,7 @@ TEST_F(ProgramCommentaryTest, NavesBesideJohn3AndALinkToTheActivePane) {
     const LPARAM at = MAKELPARAM(LOWORD(point) + 2, HIWORD(point) + 3);
     SendMessageA(article, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     SendMessageA(article, WM_LBUTTONUP, 0, at);
-    ASSERT_TRUE(Responds());
+    ASSERT_TRUE(ProgramResponds(program));
     EXPECT_EQ("KJV Joh 7", ProgramPlace(program.main));
     EXPECT_EQ(1, CloseProgram(program));
 }
@@ -167,7 +163,7 @@ TEST_F(ProgramCommentaryTest, AVerseNumberOpensItsNoteAndWhatIsTypedIsInTheFile)
     PostMessageA(bibleText, WM_MOUSEMOVE, 0, number);
     PostMessageA(bibleText, WM_LBUTTONDOWN, MK_LBUTTON, number);
     PostMessageA(bibleText, WM_LBUTTONUP, 0, number);
-    ASSERT_TRUE(Responds());
+    ASSERT_TRUE(ProgramResponds(program));
     EXPECT_EQ("Det kjente verset.", TextOf(ArticleText()));
     EXPECT_EQ("Joh 3:16", TextOf(GetDlgItem(GetDlgItem(pane, kTitleBox), kTitleEdit)));
 
@@ -182,7 +178,7 @@ TEST_F(ProgramCommentaryTest, AVerseNumberOpensItsNoteAndWhatIsTypedIsInTheFile)
     const char typed[] = "Guds kj\xE6rlighet gjelder hele verden.";
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed));
-    ASSERT_TRUE(Responds());
+    ASSERT_TRUE(ProgramResponds(program));
     Screenshot("versilo-commentary-editing.bmp");
     EXPECT_EQ(1, CloseProgram(program));
 

@@ -36,10 +36,6 @@ protected:
                             &result);
         return static_cast<LRESULT>(result);
     }
-    bool Responds() {
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutA(program.main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result) != 0;
-    }
 
     SavedAppKey savedKey;
     ProgramProcess program;
@@ -71,7 +67,7 @@ TEST_F(ProgramTest, OpensTheCommandLinesChapterAndTakesRequests) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TRUE, Send(c.size ? c.data.data() : nullptr, c.size, c.code)) << c.what;
-        EXPECT_TRUE(Responds()) << c.what;
+        EXPECT_TRUE(ProgramResponds(program)) << c.what;
         EXPECT_EQ(c.place, ProgramPlace(program.main)) << c.what;
     }
     EXPECT_EQ(1, CloseProgram(program));
@@ -131,7 +127,7 @@ TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
     Start("KJV Joh 3:16");
     // The chapter may paint while the frame is still laying out: let that finish.
     Sleep(500);
-    ASSERT_TRUE(Responds());
+    ASSERT_TRUE(ProgramResponds(program));
     const HWND multi = GetDlgItem(program.main, 4000), lexicon = GetDlgItem(program.main, 5000);
     ASSERT_TRUE(multi);
     ASSERT_TRUE(lexicon);
@@ -159,7 +155,7 @@ TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
     SendMessageA(program.main, WM_COMMAND, 2403, 0);
     EXPECT_FALSE(IsWindowVisible(lexicon));
     EXPECT_GT(ChildRect(program.main, text).right, l.left);
-    EXPECT_TRUE(Responds());
+    EXPECT_TRUE(ProgramResponds(program));
     // Closed they stay for the next start.
     EXPECT_EQ(1, CloseProgram(program));
     bool present = false;
