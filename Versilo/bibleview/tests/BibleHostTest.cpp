@@ -1,7 +1,8 @@
 // The host of up to six bible panes over the KJV sample: new panes, their widths from the
 // fractions, the hit-test kinds, the seventh pane refused, closing the active leftmost
-// pane, the splitter dragged with posted messages, activation flags, a screenshot, and a
-// verse dragged with the mouse from one pane to another through OLE.
+// pane, the splitter dragged with posted messages and with the mouse (its bar over the
+// panes), activation flags, a screenshot, and a verse dragged with the mouse from one pane
+// to another through OLE.
 #include <gtest/gtest.h>
 #include "BibleWindowHost.h"
 #include "OleHandles.h"
@@ -268,6 +269,98 @@ POINT MiddleOf(HWND window) {
     RECT rc;
     GetWindowRect(window, &rc);
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+// A splitter dragged with the real mouse: a thread timer inside the host's tracking loop
+// moves the pointer, reads the screen while the button is still held and lets go. A
+// watchdog lets go of the button when the loop never takes the timer's steps.
+struct SplitterScript {
+    POINT to;      // the pointer's screen point during the drag
+    RECT area;     // the screen area read mid-drag
+    Capture during;
+    int step = 0;
+    bool released = false;
+    bool timedOut = false;
+};
+SplitterScript s_splitter;
+
+void CALLBACK StepSplitterDrag(HWND, UINT, UINT_PTR id, DWORD) {
+    switch (s_splitter.step++) {
+    case 0:
+        SetCursorPos(s_splitter.to.x, s_splitter.to.y);
+        break;
+    case 1:
+        s_splitter.during = ScreenArea(s_splitter.area);
+        break;
+    default:
+        KillTimer(nullptr, id);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        s_splitter.released = true;
+    }
+}
+
+void CALLBACK EndStuckSplitterDrag(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    s_splitter.timedOut = true;
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+TEST_F(BibleHostTest, TheDraggedSplitterBarShowsOverThePanes) {
+    AddPanes(2);
+    Host()->GetPane(0)->SetBook(kJohn);
+    Host()->GetPane(0)->SetChapter(2);
+    Pump(100);
+    const std::vector<int> before = Widths();
+    const int top = Host()->CaptionHeight();
+    POINT press = {before[0] + 2, 200};
+    const int shift = 80;  // the bar ends 74 pixels inside the right pane
+    POINT origin = {0, 0};
+    ClientToScreen(Window(), &origin);
+    RECT host;
+    GetClientRect(Window(), &host);
+    OffsetRect(&host, origin.x, origin.y);
+    // The bar's six columns over the right pane, below its top.
+    const int barX = before[0] + shift;
+    RECT bar = {origin.x + barX, origin.y + top + 40, origin.x + barX + VoBibleWindowHost::kSplitterWidth,
+                origin.y + top + 240};
+    ASSERT_GT(barX, before[0] + VoBibleWindowHost::kSplitterWidth + 10);
+    const Capture unpressed = ScreenArea(bar);
+
+    s_splitter = SplitterScript();
+    s_splitter.to = {origin.x + press.x + shift, origin.y + press.y};
+    s_splitter.area = host;
+    SetCursorPos(origin.x + press.x, origin.y + press.y);
+    Pump(50);
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 10000, &EndStuckSplitterDrag);
+    const UINT_PTR steps = SetTimer(nullptr, 0, 150, &StepSplitterDrag);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    const bool ended = PumpUntil([] { return s_splitter.released || s_splitter.timedOut; }, 15000);
+    KillTimer(nullptr, steps);
+    KillTimer(nullptr, watchdog);
+    if (!s_splitter.released) SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(100);
+    ASSERT_TRUE(ended && !s_splitter.timedOut) << "the tracking loop never took the timer's steps";
+    ASSERT_EQ(host.right - host.left, s_splitter.during.width);
+
+    CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
+    EXPECT_TRUE(s_splitter.during.SaveBmp(VERSILO_BINARY_DIR "/tests/artifacts/bible-host-splitter-drag.bmp"));
+    // Mid-drag the bar inverts dots down each of its columns over the pane's text.
+    int inverted = 0, otherwise = 0;
+    for (int y = 0; y < unpressed.height; ++y) {
+        for (int x = 0; x < unpressed.width; ++x) {
+            const COLORREF was = unpressed.At(x, y);
+            const COLORREF now = s_splitter.during.At(bar.left - host.left + x, bar.top - host.top + y);
+            if (now == (was ^ 0xFFFFFF)) ++inverted;
+            else if (now != was) ++otherwise;
+        }
+    }
+    EXPECT_GE(inverted, unpressed.width * unpressed.height / 4) << "the bar does not show over the pane";
+    EXPECT_EQ(0, otherwise);
+    // And the drag ends where the pointer let go.
+    const std::vector<int> after = Widths();
+    EXPECT_EQ(before[0] + shift, after[0]);
+    EXPECT_EQ(before[1] - shift, after[1]);
+    EXPECT_EQ(after[1], PaneWindowWidth(1));
 }
 
 TEST_F(BibleHostTest, AVerseDraggedToAnotherPaneOpensThereInItsNumbering) {
