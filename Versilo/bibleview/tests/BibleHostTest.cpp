@@ -4,6 +4,7 @@
 // panes), activation flags, a screenshot, and a verse dragged with the mouse from one pane
 // to another through OLE.
 #include <gtest/gtest.h>
+#include <functional>
 #include "BibleWindowHost.h"
 #include "OleHandles.h"
 #include "PanesFixture.h"
@@ -202,6 +203,7 @@ TEST_F(BibleHostTest, ThreePanesAtGenesisJohnAndPsalms) {
 struct MouseScript {
     std::vector<POINT> path;  // screen points after the press
     size_t next = 0;
+    std::function<void()> held;  // at the path's end, before the button is let go
     bool released = false;
     bool timedOut = false;
 };
@@ -229,6 +231,7 @@ void CALLBACK StepMouse(HWND, UINT, UINT_PTR id, DWORD) {
         return;
     }
     KillTimer(nullptr, id);
+    if (s_script.held) s_script.held();
     SendMouse(MOUSEEVENTF_LEFTUP);
     s_script.released = true;
 }
@@ -241,10 +244,11 @@ void CALLBACK EndStuckDrag(HWND, UINT, UINT_PTR id, DWORD) {
     SendKey(VK_ESCAPE, KEYEVENTF_KEYUP);
 }
 
-// Presses the left button at from (screen), drags to to and lets go there; false when the
-// drag did not end in time.
-bool DragWithTheMouse(POINT from, POINT to) {
+// Presses the left button at from (screen), drags to to and lets go there, calling held
+// there first; false when the drag did not end in time.
+bool DragWithTheMouse(POINT from, POINT to, std::function<void()> held = {}) {
     s_script = MouseScript();
+    s_script.held = std::move(held);
     s_script.path.push_back({from.x + 12, from.y + 6});  // out of the press's drag rectangle
     for (int i = 1; i <= 4; ++i)
         s_script.path.push_back({from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4});
@@ -261,6 +265,7 @@ bool DragWithTheMouse(POINT from, POINT to) {
     KillTimer(nullptr, watchdog);
     if (!s_script.released) SendMouse(MOUSEEVENTF_LEFTUP);
     Pump(50);
+    s_script.held = nullptr;
     return ended && !s_script.timedOut;
 }
 
@@ -269,40 +274,6 @@ POINT MiddleOf(HWND window) {
     RECT rc;
     GetWindowRect(window, &rc);
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
-// A splitter dragged with the real mouse: a thread timer inside the host's tracking loop
-// moves the pointer, reads the screen while the button is still held and lets go. A
-// watchdog lets go of the button when the loop never takes the timer's steps.
-struct SplitterScript {
-    POINT to;      // the pointer's screen point during the drag
-    RECT area;     // the screen area read mid-drag
-    Capture during;
-    int step = 0;
-    bool released = false;
-    bool timedOut = false;
-};
-SplitterScript s_splitter;
-
-void CALLBACK StepSplitterDrag(HWND, UINT, UINT_PTR id, DWORD) {
-    switch (s_splitter.step++) {
-    case 0:
-        SetCursorPos(s_splitter.to.x, s_splitter.to.y);
-        break;
-    case 1:
-        s_splitter.during = ScreenArea(s_splitter.area);
-        break;
-    default:
-        KillTimer(nullptr, id);
-        SendMouse(MOUSEEVENTF_LEFTUP);
-        s_splitter.released = true;
-    }
-}
-
-void CALLBACK EndStuckSplitterDrag(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    s_splitter.timedOut = true;
-    SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 TEST_F(BibleHostTest, TheDraggedSplitterBarShowsOverThePanes) {
@@ -326,30 +297,20 @@ TEST_F(BibleHostTest, TheDraggedSplitterBarShowsOverThePanes) {
     ASSERT_GT(barX, before[0] + VoBibleWindowHost::kSplitterWidth + 10);
     const Capture unpressed = ScreenArea(bar);
 
-    s_splitter = SplitterScript();
-    s_splitter.to = {origin.x + press.x + shift, origin.y + press.y};
-    s_splitter.area = host;
-    SetCursorPos(origin.x + press.x, origin.y + press.y);
-    Pump(50);
-    const UINT_PTR watchdog = SetTimer(nullptr, 0, 10000, &EndStuckSplitterDrag);
-    const UINT_PTR steps = SetTimer(nullptr, 0, 150, &StepSplitterDrag);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    const bool ended = PumpUntil([] { return s_splitter.released || s_splitter.timedOut; }, 15000);
-    KillTimer(nullptr, steps);
-    KillTimer(nullptr, watchdog);
-    if (!s_splitter.released) SendMouse(MOUSEEVENTF_LEFTUP);
-    Pump(100);
-    ASSERT_TRUE(ended && !s_splitter.timedOut) << "the tracking loop never took the timer's steps";
-    ASSERT_EQ(host.right - host.left, s_splitter.during.width);
-
+    // The host's tracking loop runs the timer that moves the pointer and reads the screen.
+    Capture during;
+    ASSERT_TRUE(DragWithTheMouse({origin.x + press.x, origin.y + press.y},
+                                 {origin.x + press.x + shift, origin.y + press.y}, [&] { during = ScreenArea(host); }))
+        << "the drag did not end";
+    ASSERT_EQ(host.right - host.left, during.width);
     CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
-    EXPECT_TRUE(s_splitter.during.SaveBmp(VERSILO_BINARY_DIR "/tests/artifacts/bible-host-splitter-drag.bmp"));
+    EXPECT_TRUE(during.SaveBmp(VERSILO_BINARY_DIR "/tests/artifacts/bible-host-splitter-drag.bmp"));
     // Mid-drag the bar inverts dots down each of its columns over the pane's text.
     int inverted = 0, otherwise = 0;
     for (int y = 0; y < unpressed.height; ++y) {
         for (int x = 0; x < unpressed.width; ++x) {
             const COLORREF was = unpressed.At(x, y);
-            const COLORREF now = s_splitter.during.At(bar.left - host.left + x, bar.top - host.top + y);
+            const COLORREF now = during.At(bar.left - host.left + x, bar.top - host.top + y);
             if (now == (was ^ 0xFFFFFF)) ++inverted;
             else if (now != was) ++otherwise;
         }

@@ -88,6 +88,22 @@ protected:
     }
     IBibleStat* Stat() { return pane->GetBibleObjects()->GetStat(); }
     VoSimpleBibleWindow* Pane() { return static_cast<VoSimpleBibleWindow*>(pane.Get()); }
+    // The record of a file in other's list, or -1.
+    static int IndexOfFile(const FakeClient& other, const char* fileName) {
+        for (int i = 0; i < other.list.GetCount(); ++i)
+            if (lstrcmpiA(other.list.GetAt(i).GetFileName(), fileName) == 0) return i;
+        return -1;
+    }
+    // A new pane over other's list in place of the fixture's, at KJV John 3.
+    void RemakePane(FakeClient& other) {
+        DestroyWindow(pane->GetTextWindow());
+        pane = VoSimpleBibleWindow::Create(&other);
+        kjv = other.Index("KJV");
+        RECT rc = frame->Client();
+        const VoBiblePosition start = At(kjv, kJohn, 2, 0);
+        ASSERT_TRUE(pane->CreateTextWindow(frame->hwnd, &rc, 100, &start));
+        ASSERT_EQ(kJohn, pane->GetBook());
+    }
     int Ref(int b, int c, int v) { return pane->GetBibleObjects()->MakeIndex(b, c, v); }
 
     std::unique_ptr<FakeClient> client;
@@ -280,17 +296,10 @@ TEST_F(BiblePaneTest, ABibleThatDoesNotOpenChangesNothing) {
     RegSetValueExA(key, "Settings", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&settings), 4);
     RegSetValueExA(key, "HasHeaders", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&headers), 4);
     FakeClient withGone;
-    int gone = -1;
-    for (int i = 0; i < withGone.list.GetCount(); ++i)
-        if (lstrcmpiA(withGone.list.GetAt(i).GetFileName(), "zzz.vrsb") == 0) gone = i;
+    const int gone = IndexOfFile(withGone, "zzz.vrsb");
     ASSERT_GE(gone, 0);
-    DestroyWindow(pane->GetTextWindow());
-    pane = VoSimpleBibleWindow::Create(&withGone);
-    kjv = withGone.Index("KJV");
-    RECT rc = frame->Client();
-    const VoBiblePosition start = At(kjv, kJohn, 2, 0);
-    ASSERT_TRUE(pane->CreateTextWindow(frame->hwnd, &rc, 100, &start));
-    ASSERT_EQ(kJohn, pane->GetBook());
+    RemakePane(withGone);
+    if (HasFatalFailure()) return;
     withGone.flags.clear();
     IBible* before = pane->GetBibleObjects()->GetBible();
 
@@ -356,16 +365,10 @@ TEST_F(BiblePaneTest, AHistoryEntryWhoseBibleNoLongerOpensIsNotSteppedTo) {
     ScratchBibleCopy file(Bibles());
     ASSERT_TRUE(file.Copied());
     FakeClient withGone;
-    int gone = -1;
-    for (int i = 0; i < withGone.list.GetCount(); ++i)
-        if (lstrcmpiA(withGone.list.GetAt(i).GetFileName(), "gone.vrsb") == 0) gone = i;
+    const int gone = IndexOfFile(withGone, "gone.vrsb");
     ASSERT_GE(gone, 0);
-    DestroyWindow(pane->GetTextWindow());
-    pane = VoSimpleBibleWindow::Create(&withGone);
-    kjv = withGone.Index("KJV");
-    RECT rc = frame->Client();
-    const VoBiblePosition start = At(kjv, kJohn, 2, 0);
-    ASSERT_TRUE(pane->CreateTextWindow(frame->hwnd, &rc, 100, &start));
+    RemakePane(withGone);
+    if (HasFatalFailure()) return;
     // History: KJV John 3, the copy at John, KJV John; the pane at the Psalms.
     pane->SetBible(gone);
     ASSERT_EQ(gone, pane->GetBibleIndex());
