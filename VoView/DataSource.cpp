@@ -165,17 +165,20 @@ HRESULT XDataSource::XDataObject::GetDataHere(FORMATETC* format, STGMEDIUM* medi
     const int i = source_.Match(*format, DATADIR_GET);
     if (i < 0) return DV_E_FORMATETC;
     const Entry& e = source_.cache_[static_cast<size_t>(i)];
-    // The caller's medium keeps its type: it must be one the request asks for and the one
-    // the cache holds.
-    if ((medium->tymed & format->tymed) == 0 || medium->tymed != e.medium.tymed) return DV_E_TYMED;
-    // The cache holds global memory only (CacheGlobal is its one way in).
-    if (medium->tymed != TYMED_HGLOBAL) return DV_E_TYMED;
+    // The cache holds global memory only (CacheGlobal is its one way in), and the match
+    // means the request asks for it.
+    if (e.medium.tymed != TYMED_HGLOBAL) return DV_E_TYMED;
+    // The medium takes its type from the request (of its types, the one held here); a caller
+    // may leave it unset. One that filled in another type holds a handle of that kind, which
+    // is never taken for a global block.
+    if (medium->tymed != TYMED_NULL && medium->tymed != TYMED_HGLOBAL) return DV_E_TYMED;
     const SIZE_T size = ::GlobalSize(e.medium.hGlobal);
     if (!medium->hGlobal || ::GlobalSize(medium->hGlobal) < size) return DV_E_FORMATETC;
     GlobalLocked<> source(e.medium.hGlobal);
     GlobalLocked<> target(medium->hGlobal);
     if (!source.Get() || !target.Get()) return DV_E_FORMATETC;
     std::memcpy(target.Get(), source.Get(), size);
+    medium->tymed = TYMED_HGLOBAL;
     return S_OK;
 }
 

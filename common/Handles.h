@@ -76,6 +76,9 @@ using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;  // CreateCompatibleDC
 class WindowDc {
 public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(hwnd ? ::GetDC(hwnd) : nullptr) {}
+    // A DC of the client area with the clipping flags given (GetDCEx), whatever the
+    // window's own style asks for.
+    WindowDc(HWND hwnd, DWORD flags) : hwnd_(hwnd), dc_(hwnd ? ::GetDCEx(hwnd, nullptr, flags) : nullptr) {}
     ~WindowDc() { if (dc_) ::ReleaseDC(hwnd_, dc_); }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;

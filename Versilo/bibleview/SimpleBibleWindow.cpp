@@ -233,8 +233,26 @@ void VoSimpleBibleWindow::ShowPosition(const VoBiblePosition& p) {
            (chapterDiffers ? kChapterChanged : 0) | (verseDiffers ? kVerseChanged : 0));
 }
 
+bool VoSimpleBibleWindow::CanShowBible(int index) const {
+    VoBibleObjects objects;
+    return index == bibleIndex_ || index < 0 || OpenBible(index, &objects);
+}
+
+void VoSimpleBibleWindow::TellCannotOpen(int index) {
+    VoBibleInfoList* list = BibleList();
+    const char* name = list && index >= 0 && index < list->GetCount() ? list->GetAt(index).GetName() : "";
+    char text[kTextCapacity];
+    FormatResString(text, kIdsCannotOpenBible, name);
+    VoMessageBox(textWindow_, text, MB_OK | MB_ICONEXCLAMATION);
+}
+
 void VoSimpleBibleWindow::GoToPosition(const VoBiblePosition* position) {
     if (!position) return;
+    // A position the pane cannot show leaves the history as it was.
+    if (!CanShowBible(position->bibleIndex)) {
+        TellCannotOpen(position->bibleIndex);
+        return;
+    }
     VoBiblePosition here;
     history_.Push(*GetPosition(&here));
     ShowPosition(*position);
@@ -249,7 +267,14 @@ void VoSimpleBibleWindow::GoToVerse(int reference) {
 }
 
 void VoSimpleBibleWindow::Navigate(bool back) {
-    if (!history_.CanGo(back)) return;
+    const VoBiblePosition* entry = history_.Peek(back);
+    if (!entry) return;
+    // The history steps only to an entry the pane can show: one whose translation no longer
+    // opens stays where it is, and so does the pane.
+    if (!CanShowBible(entry->bibleIndex)) {
+        TellCannotOpen(entry->bibleIndex);
+        return;
+    }
     VoBiblePosition here;
     const VoBiblePosition target = history_.Step(back, *GetPosition(&here));
     ShowPosition(target);
@@ -274,12 +299,7 @@ void VoSimpleBibleWindow::SetBible(int bibleIndex) {
     VoBibleObjects target;
     if (!OpenBible(bibleIndex, &target)) {
         // Nothing changes: the pane stays in the translation it shows.
-        VoBibleInfoList* list = BibleList();
-        const char* name =
-            list && bibleIndex >= 0 && bibleIndex < list->GetCount() ? list->GetAt(bibleIndex).GetName() : "";
-        char text[kTextCapacity];
-        FormatResString(text, kIdsCannotOpenBible, name);
-        VoMessageBox(textWindow_, text, MB_OK | MB_ICONEXCLAMATION);
+        TellCannotOpen(bibleIndex);
         return;
     }
     VoBiblePosition p;

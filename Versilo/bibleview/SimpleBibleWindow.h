@@ -86,6 +86,10 @@ private:
     VoBibleInfoList* BibleList() const { return client_ ? client_->GetBibleList() : nullptr; }
     // Opens record index of the list into objects; false (nothing changed) when it does not.
     bool OpenBible(int index, VoBibleObjects* objects) const;
+    // Whether a position in bible index can be shown: the pane's own, none, or one that opens.
+    bool CanShowBible(int index) const;
+    // Tells the reader that bible index does not open (string 211, with its name).
+    void TellCannotOpen(int index);
     // Takes a bible that opened as the pane's: its objects, index, record; the mark cache goes.
     void TakeBible(int index, VoBibleObjects& objects);
     void ForgetBible();

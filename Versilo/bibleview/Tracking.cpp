@@ -6,9 +6,10 @@
 namespace {
 
 // The feedback bar of a splitter: three 2-pixel focus strips side by side. Drawing it a
-// second time at the same place erases it.
+// second time at the same place erases it. It is drawn over the window's children too (a
+// window with WS_CLIPCHILDREN would otherwise show it only between them).
 void DrawSplitterBar(HWND window, int x, int top, int height) {
-    WindowDc dc(window);
+    WindowDc dc(window, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!dc.Get()) return;
     for (int i = 0; i < 3; ++i) {
         const RECT strip = {x + 2 * i, top, x + 2 * i + 2, top + height};

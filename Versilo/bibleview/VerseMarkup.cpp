@@ -37,21 +37,24 @@ int HideBrackets(char* text, int* ranges) {
     bool open = false;
     char* out = text;
     for (char* p = text; *p; ++p) {
-        if (pairs < kMaxBracketPairs && *p == '[' && !open) {
-            ranges[2 * pairs] = static_cast<int>(out - text);
-            open = true;
+        // Once the pairs are used up, brackets stay in the text as they are.
+        if ((*p != '[' && *p != ']') || pairs == kMaxBracketPairs) {
+            *out++ = *p;
             continue;
         }
-        if (open && *p == ']') {
-            ranges[2 * pairs + 1] = static_cast<int>(out - text);
+        // Every other bracket goes. A '[' opens a stretch unless one is open; the first ']'
+        // after it closes that stretch; a ']' with none open only goes.
+        const int at = static_cast<int>(out - text);
+        if (*p == '[' && !open) {
+            ranges[2 * pairs] = at;
+            open = true;
+        } else if (*p == ']' && open) {
+            ranges[2 * pairs + 1] = at;
             ++pairs;
             open = false;
-            continue;
         }
-        *out++ = *p;
     }
     *out = '\0';
     if (open) ranges[2 * pairs++ + 1] = static_cast<int>(out - text);
     return pairs;
 }
-

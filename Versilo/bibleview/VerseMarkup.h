@@ -12,7 +12,9 @@ char* TrimTitle(char* title);
 // answers the heading (terminated in place) and moves *text past it and the blanks after
 // it; null when text has none. The scan stops at the text's end.
 char* SplitInlineHeading(char** text, bool* strong);
-// Removes '[' and ']' from text in place and records the bracketed stretches as (start,
-// end) offsets into the shortened text in ranges (2 * kMaxBracketPairs integers); a '['
-// without its ']' runs to the end. Answers the number of pairs.
+// Removes every '[' and ']' from text in place and records the bracketed stretches as
+// (start, end) offsets into the shortened text in ranges (2 * kMaxBracketPairs integers):
+// a stretch runs from a '[' to the first ']' after it, or to the end without one; a '['
+// inside a stretch and a ']' outside one are only removed. Once kMaxBracketPairs stretches
+// are recorded, the brackets after them stay. Answers the number of pairs.
 int HideBrackets(char* text, int* ranges);

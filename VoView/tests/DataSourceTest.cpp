@@ -127,18 +127,44 @@ TEST_F(DataSourceTest, AnEntryForADeviceAnswersEveryDeviceAndIsReplacedByTheSame
     EXPECT_EQ("screen", Get(withDevice));
 }
 
-TEST_F(DataSourceTest, GetDataHereKeepsTheCallersMediumAndNeedsRoomForTheData) {
+TEST_F(DataSourceTest, GetDataHereFillsTheCallersBlockWhenItHasRoomAndSetsItsType) {
     ASSERT_EQ(S_OK, Put(CF_TEXT, "0123456789"));  // 11 bytes
-    FORMATETC f = Format(CF_TEXT);
-    STGMEDIUM m = {};
-    m.tymed = TYMED_HGLOBAL;
-    m.hGlobal = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 4);
-    EXPECT_EQ(DV_E_FORMATETC, data_->GetDataHere(&f, &m));  // too small
-    m.hGlobal = GlobalReAlloc(m.hGlobal, 32, GMEM_MOVEABLE | GMEM_ZEROINIT);
-    ASSERT_NE(nullptr, m.hGlobal);
-    EXPECT_EQ(S_OK, data_->GetDataHere(&f, &m));
-    EXPECT_EQ("0123456789", TextOf(m.hGlobal));
-    GlobalFree(m.hGlobal);
+    struct Case {
+        const char* what;
+        CLIPFORMAT format;
+        DWORD requested;  // the request's media types
+        DWORD given;      // the caller's medium type
+        SIZE_T block;     // the caller's block; 0: none
+        HRESULT expected;
+    } cases[] = {
+        {"the type filled in", CF_TEXT, TYMED_HGLOBAL, TYMED_HGLOBAL, 32, S_OK},
+        {"the type not filled in", CF_TEXT, TYMED_HGLOBAL, TYMED_NULL, 32, S_OK},
+        {"either type asked, none filled in", CF_TEXT, TYMED_HGLOBAL | TYMED_ISTREAM, TYMED_NULL, 32, S_OK},
+        {"a block just large enough", CF_TEXT, TYMED_HGLOBAL, TYMED_NULL, 11, S_OK},
+        {"a block too small", CF_TEXT, TYMED_HGLOBAL, TYMED_NULL, 4, DV_E_FORMATETC},
+        {"a block too small, the type filled in", CF_TEXT, TYMED_HGLOBAL, TYMED_HGLOBAL, 10, DV_E_FORMATETC},
+        {"no block", CF_TEXT, TYMED_HGLOBAL, TYMED_NULL, 0, DV_E_FORMATETC},
+        {"a format not held", CF_UNICODETEXT, TYMED_HGLOBAL, TYMED_NULL, 32, DV_E_FORMATETC},
+        {"a stream asked for", CF_TEXT, TYMED_ISTREAM, TYMED_NULL, 32, DV_E_FORMATETC},
+        {"a file asked for, memory given", CF_TEXT, TYMED_FILE, TYMED_HGLOBAL, 32, DV_E_FORMATETC},
+    };
+    for (const Case& c : cases) {
+        FORMATETC f = Format(c.format, c.requested);
+        STGMEDIUM m = {};
+        m.tymed = c.given;
+        GlobalMemory block(c.block ? GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, c.block) : nullptr);
+        m.hGlobal = block.Get();
+        EXPECT_EQ(c.expected, data_->GetDataHere(&f, &m)) << c.what;
+        // Filled: memory, the data in the caller's own block; refused: the medium untouched.
+        EXPECT_EQ(c.expected == S_OK ? static_cast<DWORD>(TYMED_HGLOBAL) : c.given, m.tymed) << c.what;
+        EXPECT_EQ(block.Get(), m.hGlobal) << c.what;
+        EXPECT_EQ(nullptr, m.pUnkForRelease) << c.what;
+        if (c.expected == S_OK) {
+            EXPECT_EQ("0123456789", TextOf(m.hGlobal)) << c.what;
+        } else if (c.block) {
+            EXPECT_EQ("", TextOf(m.hGlobal)) << c.what;
+        }
+    }
 
     // A caller's stream stays a stream: the request allows both, but the cache holds memory.
     ComPtr<IStream> stream;
@@ -150,15 +176,6 @@ TEST_F(DataSourceTest, GetDataHereKeepsTheCallersMediumAndNeedsRoomForTheData) {
     EXPECT_EQ(DV_E_TYMED, data_->GetDataHere(&both, &s));
     EXPECT_EQ(static_cast<DWORD>(TYMED_ISTREAM), s.tymed);
     EXPECT_EQ(stream.Get(), s.pstm);
-    // Memory the request does not ask for.
-    STGMEDIUM g = {};
-    g.tymed = TYMED_HGLOBAL;
-    g.hGlobal = GlobalAlloc(GMEM_MOVEABLE, 32);
-    FORMATETC streamOnly = Format(CF_TEXT, TYMED_ISTREAM);
-    EXPECT_EQ(DV_E_FORMATETC, data_->GetDataHere(&streamOnly, &g));  // no entry offers a stream
-    FORMATETC absent = Format(CF_UNICODETEXT);
-    EXPECT_EQ(DV_E_FORMATETC, data_->GetDataHere(&absent, &g));
-    GlobalFree(g.hGlobal);
 }
 
 TEST_F(DataSourceTest, WritingAndBadArgumentsAreRefused) {

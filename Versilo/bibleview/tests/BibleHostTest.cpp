@@ -1,8 +1,10 @@
 // The host of up to six bible panes over the KJV sample: new panes, their widths from the
 // fractions, the hit-test kinds, the seventh pane refused, closing the active leftmost
-// pane, the splitter dragged with posted messages, activation flags, a screenshot, and a
-// verse dragged with the mouse from one pane to another through OLE.
+// pane, the splitter dragged with posted messages and with the mouse (its bar over the
+// panes), activation flags, a screenshot, and a verse dragged with the mouse from one pane
+// to another through OLE.
 #include <gtest/gtest.h>
+#include <functional>
 #include "BibleWindowHost.h"
 #include "OleHandles.h"
 #include "PanesFixture.h"
@@ -201,6 +203,7 @@ TEST_F(BibleHostTest, ThreePanesAtGenesisJohnAndPsalms) {
 struct MouseScript {
     std::vector<POINT> path;  // screen points after the press
     size_t next = 0;
+    std::function<void()> held;  // at the path's end, before the button is let go
     bool released = false;
     bool timedOut = false;
 };
@@ -228,6 +231,7 @@ void CALLBACK StepMouse(HWND, UINT, UINT_PTR id, DWORD) {
         return;
     }
     KillTimer(nullptr, id);
+    if (s_script.held) s_script.held();
     SendMouse(MOUSEEVENTF_LEFTUP);
     s_script.released = true;
 }
@@ -240,10 +244,11 @@ void CALLBACK EndStuckDrag(HWND, UINT, UINT_PTR id, DWORD) {
     SendKey(VK_ESCAPE, KEYEVENTF_KEYUP);
 }
 
-// Presses the left button at from (screen), drags to to and lets go there; false when the
-// drag did not end in time.
-bool DragWithTheMouse(POINT from, POINT to) {
+// Presses the left button at from (screen), drags to to and lets go there, calling held
+// there first; false when the drag did not end in time.
+bool DragWithTheMouse(POINT from, POINT to, std::function<void()> held = {}) {
     s_script = MouseScript();
+    s_script.held = std::move(held);
     s_script.path.push_back({from.x + 12, from.y + 6});  // out of the press's drag rectangle
     for (int i = 1; i <= 4; ++i)
         s_script.path.push_back({from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4});
@@ -260,6 +265,7 @@ bool DragWithTheMouse(POINT from, POINT to) {
     KillTimer(nullptr, watchdog);
     if (!s_script.released) SendMouse(MOUSEEVENTF_LEFTUP);
     Pump(50);
+    s_script.held = nullptr;
     return ended && !s_script.timedOut;
 }
 
@@ -268,6 +274,54 @@ POINT MiddleOf(HWND window) {
     RECT rc;
     GetWindowRect(window, &rc);
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+TEST_F(BibleHostTest, TheDraggedSplitterBarShowsOverThePanes) {
+    AddPanes(2);
+    Host()->GetPane(0)->SetBook(kJohn);
+    Host()->GetPane(0)->SetChapter(2);
+    Pump(100);
+    const std::vector<int> before = Widths();
+    const int top = Host()->CaptionHeight();
+    POINT press = {before[0] + 2, 200};
+    const int shift = 80;  // the bar ends 74 pixels inside the right pane
+    POINT origin = {0, 0};
+    ClientToScreen(Window(), &origin);
+    RECT host;
+    GetClientRect(Window(), &host);
+    OffsetRect(&host, origin.x, origin.y);
+    // The bar's six columns over the right pane, below its top.
+    const int barX = before[0] + shift;
+    RECT bar = {origin.x + barX, origin.y + top + 40, origin.x + barX + VoBibleWindowHost::kSplitterWidth,
+                origin.y + top + 240};
+    ASSERT_GT(barX, before[0] + VoBibleWindowHost::kSplitterWidth + 10);
+    const Capture unpressed = ScreenArea(bar);
+
+    // The host's tracking loop runs the timer that moves the pointer and reads the screen.
+    Capture during;
+    ASSERT_TRUE(DragWithTheMouse({origin.x + press.x, origin.y + press.y},
+                                 {origin.x + press.x + shift, origin.y + press.y}, [&] { during = ScreenArea(host); }))
+        << "the drag did not end";
+    ASSERT_EQ(host.right - host.left, during.width);
+    CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
+    EXPECT_TRUE(during.SaveBmp(VERSILO_BINARY_DIR "/tests/artifacts/bible-host-splitter-drag.bmp"));
+    // Mid-drag the bar inverts dots down each of its columns over the pane's text.
+    int inverted = 0, otherwise = 0;
+    for (int y = 0; y < unpressed.height; ++y) {
+        for (int x = 0; x < unpressed.width; ++x) {
+            const COLORREF was = unpressed.At(x, y);
+            const COLORREF now = during.At(bar.left - host.left + x, bar.top - host.top + y);
+            if (now == (was ^ 0xFFFFFF)) ++inverted;
+            else if (now != was) ++otherwise;
+        }
+    }
+    EXPECT_GE(inverted, unpressed.width * unpressed.height / 4) << "the bar does not show over the pane";
+    EXPECT_EQ(0, otherwise);
+    // And the drag ends where the pointer let go.
+    const std::vector<int> after = Widths();
+    EXPECT_EQ(before[0] + shift, after[0]);
+    EXPECT_EQ(before[1] - shift, after[1]);
+    EXPECT_EQ(after[1], PaneWindowWidth(1));
 }
 
 TEST_F(BibleHostTest, AVerseDraggedToAnotherPaneOpensThereInItsNumbering) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include "PanesFixture.h"
 #include "PopupText.h"
+#include "MessageText.h"
 #include "PositionHistory.h"
 #include "SimpleBibleWindow.h"
 
@@ -87,6 +88,22 @@ protected:
     }
     IBibleStat* Stat() { return pane->GetBibleObjects()->GetStat(); }
     VoSimpleBibleWindow* Pane() { return static_cast<VoSimpleBibleWindow*>(pane.Get()); }
+    // The record of a file in other's list, or -1.
+    static int IndexOfFile(const FakeClient& other, const char* fileName) {
+        for (int i = 0; i < other.list.GetCount(); ++i)
+            if (lstrcmpiA(other.list.GetAt(i).GetFileName(), fileName) == 0) return i;
+        return -1;
+    }
+    // A new pane over other's list in place of the fixture's, at KJV John 3.
+    void RemakePane(FakeClient& other) {
+        DestroyWindow(pane->GetTextWindow());
+        pane = VoSimpleBibleWindow::Create(&other);
+        kjv = other.Index("KJV");
+        RECT rc = frame->Client();
+        const VoBiblePosition start = At(kjv, kJohn, 2, 0);
+        ASSERT_TRUE(pane->CreateTextWindow(frame->hwnd, &rc, 100, &start));
+        ASSERT_EQ(kJohn, pane->GetBook());
+    }
     int Ref(int b, int c, int v) { return pane->GetBibleObjects()->MakeIndex(b, c, v); }
 
     std::unique_ptr<FakeClient> client;
@@ -279,17 +296,10 @@ TEST_F(BiblePaneTest, ABibleThatDoesNotOpenChangesNothing) {
     RegSetValueExA(key, "Settings", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&settings), 4);
     RegSetValueExA(key, "HasHeaders", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&headers), 4);
     FakeClient withGone;
-    int gone = -1;
-    for (int i = 0; i < withGone.list.GetCount(); ++i)
-        if (lstrcmpiA(withGone.list.GetAt(i).GetFileName(), "zzz.vrsb") == 0) gone = i;
+    const int gone = IndexOfFile(withGone, "zzz.vrsb");
     ASSERT_GE(gone, 0);
-    DestroyWindow(pane->GetTextWindow());
-    pane = VoSimpleBibleWindow::Create(&withGone);
-    kjv = withGone.Index("KJV");
-    RECT rc = frame->Client();
-    const VoBiblePosition start = At(kjv, kJohn, 2, 0);
-    ASSERT_TRUE(pane->CreateTextWindow(frame->hwnd, &rc, 100, &start));
-    ASSERT_EQ(kJohn, pane->GetBook());
+    RemakePane(withGone);
+    if (HasFatalFailure()) return;
     withGone.flags.clear();
     IBible* before = pane->GetBibleObjects()->GetBible();
 
@@ -308,6 +318,117 @@ TEST_F(BiblePaneTest, ABibleThatDoesNotOpenChangesNothing) {
     static_cast<VoSimpleBibleWindow*>(pane.Get())->ShowPosition(At(gone, 0, -1, -1));
     EXPECT_EQ(kjv, pane->GetBibleIndex());
     EXPECT_EQ(kJohn, pane->GetBook());
+    DestroyWindow(pane->GetTextWindow());
+    pane.Reset();
+}
+
+// Message boxes of the thread, each read and closed by a timer inside its own loop.
+std::vector<std::string> s_boxTexts;
+HWND s_readBox = nullptr;
+void CALLBACK ReadAndCloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowA("#32770", nullptr);
+    if (!box || box == s_readBox || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) return;
+    s_readBox = box;
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's message
+    s_boxTexts.push_back(text);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+// The texts of the message boxes that call showed (closed as they came).
+template <typename Call>
+std::vector<std::string> BoxesOf(Call call) {
+    s_boxTexts.clear();
+    s_readBox = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &ReadAndCloseMessageBox);
+    call();
+    KillTimer(nullptr, timer);
+    return s_boxTexts;
+}
+
+// A copy of the variant bible in the scratch Bibles folder while a test runs.
+class ScratchBibleCopy {
+public:
+    explicit ScratchBibleCopy(const std::string& bibles) : path_(bibles + "gone.vrsb") {
+        copied_ = CopyFileA((bibles + "variant.vrsb").c_str(), path_.c_str(), FALSE) != FALSE;
+    }
+    ~ScratchBibleCopy() { DeleteFileA(path_.c_str()); }
+    bool Copied() const { return copied_; }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    bool copied_;
+};
+
+TEST_F(BiblePaneTest, AHistoryEntryWhoseBibleNoLongerOpensIsNotSteppedTo) {
+    ScratchBibleCopy file(Bibles());
+    ASSERT_TRUE(file.Copied());
+    FakeClient withGone;
+    const int gone = IndexOfFile(withGone, "gone.vrsb");
+    ASSERT_GE(gone, 0);
+    RemakePane(withGone);
+    if (HasFatalFailure()) return;
+    // History: KJV John 3, the copy at John, KJV John; the pane at the Psalms.
+    pane->SetBible(gone);
+    ASSERT_EQ(gone, pane->GetBibleIndex());
+    pane->SetBible(kjv);
+    const int chapter = pane->GetChapter();
+    ASSERT_EQ(kJohn, pane->GetBook());
+    pane->SetBook(kPsalms);
+    pane->Navigate(true);
+    ASSERT_EQ(kjv, pane->GetBibleIndex());
+    ASSERT_EQ(chapter, pane->GetChapter());
+
+    // The copy is damaged, and its record read again: it no longer opens.
+    withGone.list.GetAt(gone) = VoBibleInfo();
+    ASSERT_TRUE(WriteWholeFile(file.Path(), std::string(4096, 'x')));
+    VoBibleInfo reread;
+    reread.Load("gone.vrsb");
+    withGone.list.GetAt(gone) = reread;
+    ASSERT_EQ(nullptr, ComPtr<IBible>::Attach(withGone.list.GetAt(gone).GetBible()).Get());
+
+    char text[kTextCapacity];
+    const std::string refusal = FormatResString(text, kIdsCannotOpenBible, withGone.list.GetAt(gone).GetName());
+    const VoBiblePosition here = Position();
+    char back[64], forward[64];
+    ASSERT_TRUE(pane->GetNavigationText(true, back, sizeof back));
+    ASSERT_TRUE(pane->GetNavigationText(false, forward, sizeof forward));
+    EXPECT_STREQ(withGone.list.GetAt(gone).GetName(), back);
+    auto expectStill = [&](const char* what) {
+        const VoBiblePosition now = Position();
+        EXPECT_EQ(here.bibleIndex, now.bibleIndex) << what;
+        EXPECT_EQ(here.book, now.book) << what;
+        EXPECT_EQ(here.chapter, now.chapter) << what;
+        EXPECT_EQ(here.topItem, now.topItem) << what;
+        EXPECT_EQ(here.caretItem, now.caretItem) << what;
+        EXPECT_TRUE(pane->CanNavigate(true)) << what;
+        EXPECT_TRUE(pane->CanNavigate(false)) << what;
+        char nowBack[64], nowForward[64];
+        ASSERT_TRUE(pane->GetNavigationText(true, nowBack, sizeof nowBack)) << what;
+        ASSERT_TRUE(pane->GetNavigationText(false, nowForward, sizeof nowForward)) << what;
+        EXPECT_STREQ(back, nowBack) << what;
+        EXPECT_STREQ(forward, nowForward) << what;
+    };
+    withGone.flags.clear();
+    // Back to the copy, twice: each time the reader is told once and nothing moves.
+    for (const char* what : {"the first Back", "the second Back"}) {
+        EXPECT_EQ(std::vector<std::string>{refusal}, BoxesOf([&] { pane->Navigate(true); })) << what;
+        expectStill(what);
+    }
+    // Nor does a go-to into it leave an entry.
+    const VoBiblePosition genesis = At(gone, kGenesis, -1, -1);
+    EXPECT_EQ(std::vector<std::string>{refusal}, BoxesOf([&] { pane->GoToPosition(&genesis); }));
+    expectStill("a go-to");
+    EXPECT_TRUE(withGone.flags.empty());
+
+    // Forward and Back go where they went before.
+    EXPECT_TRUE(BoxesOf([&] { pane->Navigate(false); }).empty());
+    EXPECT_EQ(kPsalms, pane->GetBook());
+    EXPECT_EQ(-1, pane->GetChapter());
+    pane->Navigate(true);
+    EXPECT_EQ(kJohn, pane->GetBook());
+    EXPECT_EQ(chapter, pane->GetChapter());
     DestroyWindow(pane->GetTextWindow());
     pane.Reset();
 }
