@@ -350,10 +350,11 @@ void VoLexWnd::RunTitlesDialog() {
                 renumber[old] = i;
     history_.RenumberCommentaries(renumber);
     EnableButton(kLexBackId, !history_.Empty());
-    const bool closed = !list_.IsValidIndex(current) || !list_.GetAt(current).IsOpen();
+    const bool closed = current >= 0 && (!list_.IsValidIndex(current) || !list_.GetAt(current).IsOpen());
     list_.SetCurrent(closed ? -1 : current);
     // Records added or removed change the chooser's item data even when the dialog was
-    // cancelled; a closed current commentary gives way to the most recent open one.
+    // cancelled; a current commentary the dialog closed gives way to the most recent open
+    // one (without one before, none is chosen).
     if (ended != 1 && !closed && list_.Revision() == revision) return;
     FillChooser();
     if (closed) SelectMostRecent();

@@ -152,6 +152,7 @@ bool VoLexWnd::SelectChooserCommentary(int position) {
     } else {
         pendingVerse_ = 0;
         hasPendingView_ = false;
+        ::SetWindowTextA(edit_.Handle(), "");
     }
     // The controls follow the new commentary from what they show now, not from the previous
     // commentary's state, which may have been closed under the pane.
@@ -165,7 +166,6 @@ bool VoLexWnd::SelectChooserCommentary(int position) {
         ApplyEditingMode();
     else
         ShowSelectedEntry();
-    if (!lex) ::SetWindowTextA(edit_.Handle(), "");
     host_->RedrawBibleWindow();
     if (lex) list_.MarkMostRecent(list_.GetCurrent());
     ShowEditRow(!lex || !readOnly);
