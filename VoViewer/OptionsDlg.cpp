@@ -127,10 +127,10 @@ void VoViewerOptionsDlg::FillIntervals(int id, int first, int value) {
             SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResString(text, kIntervalTable[row].textId)));
         SendMessageA(box, CB_SETITEMDATA, index, kIntervalTable[row].minutes);
     }
-    // A value the table lacks gets its own entry; one the box may not take (below its
-    // first row, as 0 or 1 minutes between verses, or negative) shows the box's first row,
-    // so that confirming keeps a valid interval.
-    if (!InTable(value) && value > kIntervalTable[first].minutes) {
+    // A value the table lacks gets its own entry, first ("3 minutter"); a table row the box
+    // does not offer (0 or 1 minutes between verses) and a negative value show the box's
+    // first row instead, so that confirming keeps a valid interval.
+    if (!InTable(value) && value >= 0) {
         char format[kTextCapacity], text[kTextCapacity + 16];
         wsprintfA(text, LoadResString(format, kIdsMinutes), value);
         SendMessageA(box, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -140,8 +140,7 @@ void VoViewerOptionsDlg::FillIntervals(int id, int first, int value) {
     int selection = -1;
     for (int i = 0; i < entries && selection < 0; ++i)
         if (static_cast<int>(SendMessageA(box, CB_GETITEMDATA, i, 0)) == value) selection = i;
-    if (selection < 0 && value < kIntervalTable[first].minutes) selection = 0;
-    SendMessageA(box, CB_SETCURSEL, selection, 0);
+    SendMessageA(box, CB_SETCURSEL, selection < 0 ? 0 : selection, 0);
 }
 
 void VoViewerOptionsDlg::OnAutoStart(UINT, UINT, HWND) {

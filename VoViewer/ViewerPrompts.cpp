@@ -1,6 +1,6 @@
 // VoViewerPrompts: the viewer's message boxes, open-file dialog and context menu tracking.
 #include "ViewerPrompts.h"
-#include <commdlg.h>
+#include "FileDialogSetup.h"
 #include "MessageText.h"
 #include "ViewerIds.h"
 
@@ -40,15 +40,8 @@ bool VoViewerPrompts::ChooseListFile(HWND owner, char* path, int size) {
     MakeFileFilter(LoadResString(text, kIdsListFilter), filter, sizeof(filter));
     LoadResString(title, kIdsBrowseTitle);
     path[0] = '\0';
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = static_cast<DWORD>(size);
-    ofn.lpstrTitle = title;
-    ofn.lpstrDefExt = "vrsm";
+    OPENFILENAMEA ofn;
+    InitFileDialog(&ofn, owner, filter, path, static_cast<DWORD>(size), title, "vrsm");
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     return GetOpenFileNameA(&ofn) != FALSE;
 }

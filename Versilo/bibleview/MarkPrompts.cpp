@@ -1,7 +1,7 @@
 // VoMarkingPrompts: the save and open dialogs of the marking files and the message boxes
 // of the marking commands.
 #include <windows.h>
-#include <commdlg.h>
+#include "FileDialogSetup.h"
 #include "MarkCommands.h"
 #include "MessageText.h"
 
@@ -19,16 +19,10 @@ bool VoMarkingPrompts::ChoosePath(bool save, char* path, int size) {
     LoadResString(title, save ? kIdsExportTitle : kIdsImportTitle);
     path[0] = '\0';
 
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner_;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = static_cast<DWORD>(size);
+    OPENFILENAMEA ofn;
+    InitFileDialog(&ofn, owner_, filter, path, static_cast<DWORD>(size), title, "vrsv");
     ofn.lpstrFileTitle = name;
     ofn.nMaxFileTitle = sizeof(name);
-    ofn.lpstrTitle = title;
-    ofn.lpstrDefExt = "vrsv";
     ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
     if (save) {
         ofn.Flags |= OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN;

@@ -1,12 +1,14 @@
 // The options dialog in this process: the interval boxes (a value the table lacks, and a
 // stored 0 or 1 between verses that the box can't take), the first interval while the
-// automatic start is off, browsing for a list, the checks of OK and what OK saves.
+// automatic start is off, browsing for a list (scripted, and once the real file dialog),
+// the checks of OK and what OK saves.
 #include "ViewerFixture.h"
 #include "OptionsDlg.h"
 #include "TestWindows.h"
 #include "ViewerIds.h"
 #include "ViewerUiFixture.h"
 #include "WindowCapture.h"
+#include <dlgs.h>
 
 namespace {
 
@@ -48,10 +50,11 @@ protected:
         WriteList("Annen.vrsm", Entries({7, 9}));
         Choose("Egen", "Min");
     }
-    INT_PTR Run(VoViewerApp& app, std::vector<DialogScript::Step> steps) {
+    INT_PTR Run(VoViewerApp& app, std::vector<DialogScript::Step> steps) { return Run(app, prompts, std::move(steps)); }
+    INT_PTR Run(VoViewerApp& app, AViewerPrompts& with, std::vector<DialogScript::Step> steps) {
         Watchdog watchdog(15000, &EndEveryDialog);
         DialogScript script(std::move(steps));
-        VoViewerOptionsDlg dialog(app, prompts);
+        VoViewerOptionsDlg dialog(app, with);
         const INT_PTR result = dialog.DoModal(nullptr);
         EXPECT_TRUE(script.Finished());
         EXPECT_FALSE(Watchdog::Fired());
@@ -112,6 +115,30 @@ TEST_F(OptionsDialogTest, AStoredIntervalTheBoxCantTakeShowsAndKeepsAValidOne) {
         EXPECT_EQ("Ved oppstart", first.texts[first.selection]) << stored;
         EXPECT_EQ(5, ViewerDword("Interval")) << stored;
         EXPECT_EQ(0, ViewerDword("FirstInterval")) << stored;
+    }
+}
+
+// Any stored value between verses that the table lacks, 2 to 4 minutes as well, is listed
+// first as "%i minutter" and selected, and confirming keeps it.
+TEST_F(OptionsDialogTest, AStoredIntervalTheTableLacksIsListedFirstAndKept) {
+    for (int stored : {2, 3, 4, 7, 1000}) {
+        SetViewerDword("Interval", static_cast<DWORD>(stored));
+        SetViewerDword("HiddenButtons", 1);
+        VoViewerApp app;
+        ASSERT_EQ(kViewerReady, app.Init());
+        Box interval;
+        EXPECT_EQ(1, Run(app, {[&](HWND dialog) {
+                      interval = Read(dialog, IDC_INTERVAL);
+                      CheckDlgButton(dialog, IDC_HIDDEN_BUTTONS, BST_UNCHECKED);  // a change, so OK saves
+                      Command(dialog, IDOK);
+                  }}));
+        ASSERT_EQ(18u, interval.texts.size()) << stored;
+        EXPECT_EQ(std::to_string(stored) + " minutter", interval.texts[0]);
+        EXPECT_EQ(stored, interval.minutes[0]);
+        EXPECT_EQ(0, interval.selection) << stored;
+        EXPECT_EQ("5 minutter", interval.texts[1]) << stored;
+        EXPECT_EQ(stored, ViewerDword("Interval"));
+        EXPECT_EQ(0, ViewerDword("HiddenButtons"));
     }
 }
 
@@ -213,6 +240,37 @@ TEST_F(OptionsDialogTest, OkRefusesWhatCantBeUsedAndStaysOpen) {
     for (UINT type : prompts.types) EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), type);
     EXPECT_STREQ("Min", app.GetSettings().refList);
     EXPECT_EQ(-1, ViewerDword("Interval"));
+}
+
+// The real list browse: the open-file dialog gets the whole structure, so it shows the
+// places bar.
+TEST_F(OptionsDialogTest, TheListBrowseGetsTheWholeFileDialog) {
+    VoViewerApp app;
+    ASSERT_EQ(kViewerReady, app.Init());
+    VoViewerPrompts real;
+    std::string title;
+    bool placesBar = false;
+    Box afterwards;
+    EXPECT_EQ(2, Run(app, real,
+                     {[&](HWND dialog) {
+                          // Posted, so that the file dialog runs in the options dialog's loop.
+                          SendDlgItemMessageA(dialog, IDC_REF_LIST, CB_SETCURSEL, 0, 0);
+                          PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_REF_LIST, CBN_SELENDOK),
+                                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_REF_LIST)));
+                      },
+                      [&](HWND files) {
+                          title = WindowText(files);
+                          const HWND places = GetDlgItem(files, ctl1);
+                          placesBar = places && IsWindowVisible(places);
+                          Command(files, IDCANCEL);
+                      },
+                      [&](HWND dialog) {
+                          afterwards = Read(dialog, IDC_REF_LIST);
+                          Command(dialog, IDCANCEL);
+                      }}));
+    EXPECT_EQ("Bla opp referanse liste fil", title);
+    EXPECT_TRUE(placesBar);
+    EXPECT_EQ("Min", afterwards.texts[afterwards.selection]) << "cancelled: the list stays";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <cstring>
 #include "CommentaryDialogIds.h"
+#include "FileDialogSetup.h"
 #include "LexiconList.h"
 #include "MessageText.h"
 #include "ShellRoutines.h"
@@ -32,15 +33,9 @@ bool ChooseNotesFile(const NotesFileRequest& request, char* path) {
     char file[MAX_PATH] = {};
     if (request.fileName) CopyWholeCharacters(file, sizeof file, request.fileName, std::strlen(request.fileName));
 
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    ofn.hwndOwner = request.owner;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
+    OPENFILENAMEA ofn;
+    InitFileDialog(&ofn, request.owner, filter, file, sizeof file, title, "vrsn");
     ofn.lpstrInitialDir = request.directory;
-    ofn.lpstrTitle = title;
-    ofn.lpstrDefExt = "vrsn";
     ofn.Flags = OFN_NOREADONLYRETURN | (request.save ? OFN_OVERWRITEPROMPT : 0);
     if (request.list) {
         ofn.lCustData = reinterpret_cast<LPARAM>(request.list);

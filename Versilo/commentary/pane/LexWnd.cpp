@@ -338,6 +338,7 @@ void VoLexWnd::RunTitlesDialog() {
     std::vector<std::string> paths;
     for (int i = 0; i < list_.GetCount(); ++i) paths.emplace_back(list_.GetAt(i).GetPath());
     int current = list_.GetCurrent();
+    const DWORD revision = list_.Revision();
     VoBibleInfoList* bibles = host_->GetBibleList();
     if (!bibles) return;
     VoLexTitlesDlg dialog(list_, &current, *bibles, host_->GetActiveBibleIndex());
@@ -349,9 +350,14 @@ void VoLexWnd::RunTitlesDialog() {
                 renumber[old] = i;
     history_.RenumberCommentaries(renumber);
     EnableButton(kLexBackId, !history_.Empty());
-    const bool closed = !list_.IsValidIndex(current) || !list_.GetAt(current).IsOpen();
+    const bool closed = current >= 0 && (!list_.IsValidIndex(current) || !list_.GetAt(current).IsOpen());
     list_.SetCurrent(closed ? -1 : current);
-    if (ended == 1 || closed) FillChooser();
+    // Records added or removed change the chooser's item data even when the dialog was
+    // cancelled; a current commentary the dialog closed gives way to the most recent open
+    // one (without one before, none is chosen).
+    if (ended != 1 && !closed && list_.Revision() == revision) return;
+    FillChooser();
+    if (closed) SelectMostRecent();
 }
 
 int VoLexWnd::GetFocusWindows(HWND* windows, int capacity) {

@@ -116,11 +116,13 @@ private:
 
     // Commentaries and entries (LexWndEntries.cpp).
     void FillChooser();
+    void SelectMostRecent();
     bool SelectChooserItemFor(int index);
     bool SelectChooserCommentary(int position);
     void UpdateHomeEntry();
     void ShowSelectedEntry();
-    void ShowEntryAt(int position);
+    // Writes what was typed into the shown entry; false when it was not written: a failure
+    // has been told, a refusal of the code-page warning was the reader's own answer.
     bool SaveEditedText();
     bool SaveCommentary();
     bool SaveAll();
@@ -154,8 +156,8 @@ private:
     ComPtr<IVirtualListItemProvider> provider_;
     bool textChanged_ = false;
     bool indexLocked_ = true;
-    bool editing_ = false;
-    bool readOnly_ = true;
+    bool editing_ = false;   // the controls show editing mode (the edit box)
+    bool readOnly_ = true;   // the edit button shows a commentary that cannot be changed
     ComPtr<IDropTarget> editDrop_;
     ComPtr<IDropTarget> titleDrop_;
     ImageListHandle buttonImages_;

@@ -13,14 +13,24 @@
 namespace {
 
 // The edit box's text in the ANSI code page; false when a character has no form there.
+// The text is asked of the edit class's own Unicode procedure: through the pane's ANSI
+// subclass it would arrive converted already, with the characters the code page lacks
+// silently replaced (an edit box that keeps Unicode holds what the reader pasted).
 bool ReadEditText(HWND edit, std::string* text) {
-    const int length = GetWindowTextLengthW(edit);
-    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1);
-    GetWindowTextW(edit, wide.data(), length + 1);
+    WNDCLASSW editClass = {};
+    const WNDPROC own = GetClassInfoW(nullptr, L"EDIT", &editClass) ? editClass.lpfnWndProc : nullptr;
+    const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        return own ? CallWindowProcW(own, edit, message, wParam, lParam) : SendMessageW(edit, message, wParam, lParam);
+    };
+    const int length = static_cast<int>(ask(WM_GETTEXTLENGTH, 0, 0));
+    std::vector<wchar_t> wide(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    ask(WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()));
+    // Without best fit: a character the code page lacks becomes '?', as the warning says.
+    const DWORD flags = WC_NO_BEST_FIT_CHARS;
     BOOL lossy = FALSE;
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, nullptr, 0, nullptr, &lossy);
+    const int bytes = WideCharToMultiByte(CP_ACP, flags, wide.data(), -1, nullptr, 0, nullptr, &lossy);
     text->assign(bytes > 0 ? static_cast<size_t>(bytes) : 1, '\0');
-    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, &(*text)[0], bytes, nullptr, &lossy);
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, flags, wide.data(), -1, &(*text)[0], bytes, nullptr, &lossy);
     text->resize(lstrlenA(text->c_str()));
     return !lossy;
 }
@@ -90,16 +100,16 @@ void VoLexWnd::FillChooser() {
     EnableButton(kLexBackId, !history_.Empty());
     if (list_.GetCurrent() < 0) return;
     SelectChooserItemFor(list_.GetCurrent());
+    SelectMostRecent();
+}
+
+void VoLexWnd::SelectMostRecent() {
     std::vector<int> order(static_cast<size_t>(list_.GetCount()) + 1);
-    if (list_.GetOpenInOrder(order.data()) > 0) {
-        SelectChooserItemFor(order[0]);
-        SelectChooserCommentary(-1);
-    }
+    SelectChooserItemFor(list_.GetOpenInOrder(order.data()) > 0 ? order[0] : -1);
+    SelectChooserCommentary(-1);
 }
 
 bool VoLexWnd::SelectChooserCommentary(int position) {
-    const bool wasReadOnly = CurrentReadOnly();
-    const bool wasEditing = IsEditing();
     const int previous = list_.GetCurrent();
     if (!SaveAll()) return false;
     if (IVoLexicon* lex = Current()) lex->CloseText();
@@ -108,51 +118,59 @@ bool VoLexWnd::SelectChooserCommentary(int position) {
     const int index = sel < 0 ? -1 : static_cast<int>(::SendMessageA(chooser_, CB_GETITEMDATA, sel, 0));
     list_.SetCurrent(list_.IsValidIndex(index) && list_.GetAt(index).IsOpen() ? index : -1);
     IVoLexicon* lex = Current();
-    if (!lex) {
-        // Nothing chosen: the title box and the article view are emptied.
-        titles_.SetProvider(provider_.Get(), 0);
-        shown_ = -1;
-        view_.ShowArticle("", "");
-        ::SetWindowTextA(edit_.Handle(), "");
-        textChanged_ = false;
-        ::InvalidateRect(Handle(), nullptr, TRUE);
-        return true;
-    }
-    if (FAILED(lex->OpenText())) {
+    bool selected = true;
+    if (lex && FAILED(lex->OpenText())) {
+        // The previous commentary stays; when it cannot be opened again either, the pane
+        // shows none rather than the controls of a closed one.
         list_.SetCurrent(previous);
-        if (IVoLexicon* back = Current()) {
-            if (FAILED(back->OpenText())) list_.SetCurrent(-1);
+        IVoLexicon* back = Current();
+        if (back && SUCCEEDED(back->OpenText())) {
+            SelectChooserItemFor(previous);
+            return false;
         }
-        SelectChooserItemFor(list_.GetCurrent());
-        return false;
+        list_.SetCurrent(-1);
+        SelectChooserItemFor(-1);
+        lex = nullptr;
+        selected = false;
     }
-    UpdateHomeEntry();
+    // Without a commentary the title box gets an empty provider: it holds no closed object.
     ComPtr<IVirtualListItemProvider> provider;
     VoLexItemProvider::Create(lex, provider.Put());
     if (provider) provider_ = provider;
     int count = 0;
-    lex->GetEntryCount(&count);
-    titles_.SetProvider(provider_.Get(), count);
-    VoLexiconItem& item = list_.GetAt(list_.GetCurrent());
-    if (position < 0) position = item.ActiveItem();
-    if (position < 0) {
-        int id = 0;
-        if (SUCCEEDED(lex->FindEntryByKey(item.GetName(), &id)) && id > 0) lex->GetEntryPosition(id, &position);
+    if (lex) lex->GetEntryCount(&count);
+    titles_.SetProvider(provider_.Get(), lex ? count : 0);
+    UpdateHomeEntry();
+    if (lex) {
+        VoLexiconItem& item = list_.GetAt(list_.GetCurrent());
+        if (position < 0) position = item.ActiveItem();
+        if (position < 0) {
+            int id = 0;
+            if (SUCCEEDED(lex->FindEntryByKey(item.GetName(), &id)) && id > 0) lex->GetEntryPosition(id, &position);
+        }
+        titles_.SetCurSel(position);
+    } else {
+        pendingVerse_ = 0;
+        hasPendingView_ = false;
+        ::SetWindowTextA(edit_.Handle(), "");
     }
-    titles_.SetCurSel(position);
+    // The controls follow the new commentary from what they show now, not from the previous
+    // commentary's state, which may have been closed under the pane.
     const bool readOnly = CurrentReadOnly();
-    if (readOnly != wasReadOnly) {
+    if (readOnly != readOnly_) {
+        readOnly_ = readOnly;
         EnableButton(kLexEditModeId, !readOnly);
         SetButtonImage(kLexEditModeId, IsEditing() ? 16 : 14);
     }
-    if (IsEditing() != wasEditing)
+    if (IsEditing() != editing_)
         ApplyEditingMode();
     else
         ShowSelectedEntry();
     host_->RedrawBibleWindow();
-    list_.MarkMostRecent(list_.GetCurrent());
-    ShowEditRow(!readOnly);
-    return true;
+    if (lex) list_.MarkMostRecent(list_.GetCurrent());
+    ShowEditRow(!lex || !readOnly);
+    if (!lex) ::InvalidateRect(Handle(), nullptr, TRUE);
+    return selected;
 }
 
 void VoLexWnd::UpdateHomeEntry() {
@@ -213,15 +231,16 @@ bool VoLexWnd::SaveEditedText() {
     int id = 0, access = 0;
     if (!lex || shown_ < 0 || FAILED(lex->GetEntryId(shown_, &id)) || FAILED(lex->GetAccess(&access)) ||
         (access & kLexNoChanges))
-        return false;
+        return ReportFailedTextSave();
     std::string text;
     if (!ReadEditText(edit_.Handle(), &text)) {
-        // The notes file keeps ANSI text only: the reader decides before anything is lost.
+        // The notes file keeps ANSI text only: the reader decides before anything is lost,
+        // and a refusal is the reader's own answer, not a failure to tell about.
         char message[kTextCapacity];
         FormatResString(message, kIdsTextNotInCodePage);
         if (VoMessageBox(Handle(), message, MB_OKCANCEL | MB_ICONWARNING) != IDOK) return false;
     }
-    if (FAILED(lex->SetEntryText(id, text.c_str()))) return false;
+    if (FAILED(lex->SetEntryText(id, text.c_str()))) return ReportFailedTextSave();
     textChanged_ = false;
     return true;
 }
@@ -245,10 +264,7 @@ bool VoLexWnd::ReportFailedTextSave() {
 }
 
 // The typed text and the commentary's changes; a failure is told and stops the caller.
-bool VoLexWnd::SaveAll() {
-    if (!SaveEditedText()) return ReportFailedTextSave();
-    return SaveCommentary();
-}
+bool VoLexWnd::SaveAll() { return SaveEditedText() && SaveCommentary(); }
 
 void VoLexWnd::SetEditing(bool on) {
     VoLexiconItem* item = CurrentItem();
@@ -259,6 +275,7 @@ void VoLexWnd::SetEditing(bool on) {
 
 void VoLexWnd::ApplyEditingMode() {
     const bool editing = IsEditing();
+    editing_ = editing;
     ShowSelectedEntry();
     HWND shown = editing ? edit_.Handle() : view_.Handle();
     HWND hidden = editing ? view_.Handle() : edit_.Handle();
@@ -361,7 +378,7 @@ void VoLexWnd::AfterEntriesChanged(int position) {
 }
 
 bool VoLexWnd::PushHistory() {
-    if (!SaveEditedText()) return ReportFailedTextSave();
+    if (!SaveEditedText()) return false;
     if (!Current() || shown_ < 0) return true;
     VoLexHistoryEntry entry;
     entry.commentary = list_.GetCurrent();

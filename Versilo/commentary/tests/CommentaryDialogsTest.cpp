@@ -5,6 +5,8 @@
 // "Lexicons"; the documents folder is a scratch folder named in a scratch registry.
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 #include <string>
 #include "BibleInfoList.h"
@@ -318,6 +320,73 @@ TEST_F(CommentaryDialogsTest, TheTitlesDialogRemovesAddsAndSwitches) {
     EXPECT_EQ(documents.File("Delta.vrsn"), list.GetAt(2).GetPath());
     EXPECT_FALSE(list.GetAt(0).IsOpen()) << "Beta switched off";
     EXPECT_TRUE(list.GetAt(1).IsOpen());
+}
+
+// The structure a notes-file dialog was given, as its hook sees it: the lParam of the
+// WM_INITDIALOG of the hook's child dialog inside a file dialog titled title.
+class FileDialogWatch {
+public:
+    explicit FileDialogWatch(const char* title) : title_(title) {
+        current_ = this;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &FileDialogWatch::OnCall, nullptr, GetCurrentThreadId());
+    }
+    ~FileDialogWatch() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    bool Hooked() const { return hook_ != nullptr; }
+    std::vector<DWORD> sizes;
+
+private:
+    static LRESULT CALLBACK OnCall(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        FileDialogWatch* self = current_;
+        if (self && code == HC_ACTION && call->message == WM_INITDIALOG &&
+            (GetWindowLongPtrA(call->hwnd, GWL_STYLE) & WS_CHILD)) {
+            char title[256] = {};
+            GetWindowTextA(GetParent(call->hwnd), title, sizeof title);
+            if (self->title_ == title && call->lParam)
+                self->sizes.push_back(reinterpret_cast<const OPENFILENAMEA*>(call->lParam)->lStructSize);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline FileDialogWatch* current_ = nullptr;
+    std::string title_;
+    HHOOK hook_ = nullptr;
+};
+
+// The open dialog of " &Åpne tittel..." and the save dialog of the create dialog's
+// "Bla gjennom..." get the whole structure, and so the places bar.
+TEST_F(CommentaryDialogsTest, TheNotesFileDialogsGetTheWholeStructure) {
+    VoLexiconList list;
+    VoBibleInfoList bibles;
+    int current = -1;
+    const char* const fileTitle = "Velg sti for kommentarfilen";
+    FileDialogWatch watch(fileTitle);
+    ASSERT_TRUE(watch.Hooked());
+    std::vector<bool> placesBar;
+    const auto fileDialog = [&](HWND dialog, const std::string& title) {
+        if (title != fileTitle) return false;
+        const HWND places = GetDlgItem(dialog, ctl1);
+        placesBar.push_back(places && IsWindowVisible(places));
+        DialogDriver::Press(dialog, IDCANCEL);
+        return true;
+    };
+    const auto press = [](const char* expected, int id) {
+        return [expected, id](HWND dialog, const std::string& title) {
+            if (title != expected) return false;
+            DialogDriver::Press(dialog, id);
+            return true;
+        };
+    };
+    const char* const titles = "Titler i kommentarvindu";
+    const char* const create = "Opprett ny fil for kommentarer";
+    DialogDriver driver({press(titles, kIdcOpenTitle), fileDialog, press(titles, kIdcNewTitle),
+                         press(create, kIdcBrowse), fileDialog, press(create, IDCANCEL), press(titles, IDCANCEL)});
+    VoLexTitlesDlg dialog(list, &current, bibles, bibles.GetCount() ? bibles.GetOrderAt(0) : 0);
+    EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
+    EXPECT_EQ((std::vector<DWORD>{sizeof(OPENFILENAMEA), sizeof(OPENFILENAMEA)}), watch.sizes);
+    EXPECT_EQ((std::vector<bool>{true, true}), placesBar);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Drives this thread's modal dialogs and message boxes from a thread timer inside their own
 // loops: each tick the enabled dialog on top (a message box disables the dialog under it)
 // goes to the next step. A watchdog cancels every dialog of the thread after too many
-// ticks, so a missing window fails the test instead of hanging it.
+// ticks, so a missing window fails the test instead of hanging it. Given a list of extras,
+// every dialog that shows after the last step is noted there ("title: text") and cancelled,
+// so a test counts the boxes it did not expect.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -15,7 +17,8 @@ public:
     // (the window it expects is not there yet).
     using Step = std::function<bool(HWND dialog, const std::string& title)>;
 
-    explicit DialogDriver(std::vector<Step> steps) : steps_(std::move(steps)) {
+    explicit DialogDriver(std::vector<Step> steps, std::vector<std::string>* extras = nullptr)
+        : steps_(std::move(steps)), extras_(extras) {
         current_ = this;
         timer_ = SetTimer(nullptr, 0, 100, &DialogDriver::OnTimer);
     }
@@ -54,12 +57,17 @@ private:
             EnumThreadWindows(GetCurrentThreadId(), &DialogDriver::Cancel, 0);
             return;
         }
-        if (d->next_ >= d->steps_.size()) return;
+        if (d->next_ >= d->steps_.size() && !d->extras_) return;
         HWND dialog = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), &DialogDriver::Find, reinterpret_cast<LPARAM>(&dialog));
         if (!dialog) return;
         char title[256] = {};
         GetWindowTextA(dialog, title, sizeof title);
+        if (d->next_ >= d->steps_.size()) {
+            d->extras_->push_back(std::string(title) + ": " + MessageText(dialog));
+            Press(dialog, IDCANCEL);
+            return;
+        }
         d->busy_ = true;  // a step may run a nested loop (a message box it shows)
         if (d->steps_[d->next_](dialog, title)) ++d->next_;
         d->busy_ = false;
@@ -67,6 +75,7 @@ private:
 
     static inline DialogDriver* current_ = nullptr;
     std::vector<Step> steps_;
+    std::vector<std::string>* extras_;
     size_t next_ = 0;
     int ticks_ = 0;
     bool busy_ = false;

@@ -2,8 +2,12 @@
 // reading, writing and leaving entries by every route, over a scratch "Lexicons" folder with
 // a user commentary made through VoUtil.dll and the build's sample lexicons. Every test ends
 // by closing the pane and reading the notes file back.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+#include "BibleInfoList.h"
 #include "CommentaryDialogIds.h"
 #include "DialogDriver.h"
 #include "LexWnd.h"
@@ -20,10 +24,15 @@ public:
     IBible* GetActiveBible() override { return nullptr; }
     void GoToReference(int verse) override { lastVerse = verse; }
     UINT GetReferenceFormat() override { return RegisterClipboardFormatA("VersiloReference"); }
-    VoBibleInfoList* GetBibleList() override { return nullptr; }
+    // Made on first use: the data directories are read once, after the fixture wrote them.
+    VoBibleInfoList* GetBibleList() override {
+        if (!bibles) bibles.reset(new VoBibleInfoList);
+        return bibles.get();
+    }
     int GetActiveBibleIndex() override { return 0; }
     int redraws = 0;
     int lastVerse = 0;
+    std::unique_ptr<VoBibleInfoList> bibles;
 };
 
 // Screenshots go to the build's artefact folder beside this test's own.
@@ -38,6 +47,49 @@ void Pump() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+void SendInputs(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(50);
+    Pump();
+}
+
+// A left click at a point of the screen, as the reader's mouse gives it.
+void ClickAt(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT down = {}, up = {};
+    down.type = up.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInputs({down, up});
+}
+
+// Keys typed into whatever window has the keyboard focus.
+void TypeKeys(const char* text) {
+    std::vector<INPUT> inputs;
+    for (const char* c = text; *c; ++c) {
+        INPUT key = {};
+        key.type = INPUT_KEYBOARD;
+        key.ki.wScan = static_cast<unsigned char>(*c);
+        key.ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs.push_back(key);
+        key.ki.dwFlags |= KEYEVENTF_KEYUP;
+        inputs.push_back(key);
+    }
+    SendInputs(inputs);
+}
+
+POINT CentreOf(HWND window) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const std::string& t : texts) all += t + "\n";
+    return all;
 }
 
 class LexPaneTest : public LexiconListTest {
@@ -114,6 +166,56 @@ protected:
         MakeCommentary(path, "Mine notater", {{"Mine notater", "Hjem"}, {"Abraham", "om Abraham"},
                                               {"Moses", "om Moses"}, {"Noah", "om Noah"}});
         return path;
+    }
+    // Runs the known-commentaries dialog (command 2201) with the steps driving it.
+    void RunTitles(std::vector<DialogDriver::Step> steps) {
+        DialogDriver driver(std::move(steps));
+        Command(kCmdLexTitles, 0, nullptr);
+    }
+    // The step that checks or clears the box of the titles row named name, then closes with
+    // "Lukk".
+    static DialogDriver::Step SwitchRow(const char* name, bool on) {
+        return [name, on](HWND dialog, const std::string& title) {
+            if (title != "Titler i kommentarvindu") return false;
+            const HWND rows = GetDlgItem(dialog, kIdcTitlesList);
+            for (int r = 0, n = ListView_GetItemCount(rows); r < n; ++r) {
+                char text[64] = {};
+                ListView_GetItemText(rows, r, 0, text, sizeof text);
+                if (lstrcmpA(text, name) == 0) ListView_SetCheckState(rows, r, on ? TRUE : FALSE);
+            }
+            DialogDriver::Press(dialog, IDOK);
+            return true;
+        };
+    }
+    // The chooser's items as "text=commentary index", in their order.
+    std::vector<std::string> ChooserItems() {
+        std::vector<std::string> items;
+        const int count = static_cast<int>(SendMessageA(pane_->Chooser(), CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[64] = {};
+            SendMessageA(pane_->Chooser(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            items.push_back(std::string(text) + "=" +
+                            std::to_string(SendMessageA(pane_->Chooser(), CB_GETITEMDATA, i, 0)));
+        }
+        return items;
+    }
+    // Chooses the chooser's item with the given text, as a click on it in the list does.
+    void ChooseByText(const char* name) {
+        const LRESULT at = SendMessageA(pane_->Chooser(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(name));
+        ASSERT_NE(CB_ERR, at) << name;
+        SendMessageA(pane_->Chooser(), CB_SETCURSEL, at, 0);
+        Command(kLexChooserId, CBN_SELENDOK, pane_->Chooser());
+    }
+    std::string CurrentName() {
+        const int current = pane_->List().GetCurrent();
+        return pane_->List().IsValidIndex(current) ? pane_->List().GetAt(current).GetName() : "(none)";
+    }
+    // The reader clicks where the pane shows its article or edit box and types there.
+    void TypeIntoTheBody(const char* text) {
+        SetForegroundWindow(frame_);
+        ClickAt(CentreOf(pane_->ArticleView().Handle()));
+        TypeKeys(text);
     }
     void StartEditing(const char* fileName) {
         Choose(fileName);
@@ -326,4 +428,163 @@ TEST_F(LexPaneTest, ANotesFileOpenedReadOnlyIsReadButNeverEdited) {
     Close();
     other.Reset();
     EXPECT_EQ("om Moses", Stored(path, "Moses"));
+}
+
+// The titles dialog switches off the commentary being edited: what was typed before it is
+// saved, and with no other commentary open the pane is empty; nothing the reader types
+// afterwards reaches a closed commentary, and no later save fails.
+TEST_F(LexPaneTest, SwitchingOffTheLastCommentaryLeavesAnEmptyPane) {
+    const std::string path = MakeNotes();
+    Open();
+    StartEditing("Notater.vrsn");
+    SelectTitle(2);  // Moses
+    TypeIntoTheBody(" skrevet");
+    ASSERT_EQ("om Moses skrevet", EditText());
+    RunTitles({SwitchRow("Mine notater", false)});
+    EXPECT_EQ("(none)", CurrentName());
+    EXPECT_TRUE(ChooserItems().empty());
+    EXPECT_EQ(0, pane_->TitleBox().GetCount());
+    EXPECT_EQ(0, pane_->TitleBox().GetTextLength());
+    EXPECT_FALSE(IsWindowVisible(pane_->EditBox()));
+    EXPECT_FALSE(IsWindowEnabled(pane_->EditBox()));
+    EXPECT_EQ("", EditText());
+    EXPECT_TRUE(IsWindowVisible(pane_->ArticleView().Handle()));
+    for (UINT id : {kLexHomeId, kLexEditModeId, kLexNewId, kLexDeleteId, kLexRenameId, kLexBackId})
+        EXPECT_FALSE(IsWindowEnabled(pane_->Button(id))) << id;
+    RedrawWindow(pane_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-none-open.bmp")));
+    std::vector<std::string> boxes;
+    {
+        DialogDriver driver({}, &boxes);
+        TypeIntoTheBody("tapt");
+        Close();
+    }
+    EXPECT_EQ("", Joined(boxes)) << "no save failed";
+    EXPECT_EQ("om Moses skrevet", Stored(path, "Moses"));
+}
+
+// With another, locked commentary open, the pane reads that one after the dialog; typing
+// where the edit box was, and choosing that commentary again, changes none of its entries.
+TEST_F(LexPaneTest, SwitchingOffTheShownCommentaryReadsTheNextOne) {
+    const std::string notes = MakeNotes();
+    const std::string other = Lexicons() + "Andre.vrsn";
+    MakeCommentary(other, "Andre notater", {{"Andre notater", "Hjem andre"}, {"Jakob", "om Jakob"}});
+    Open();
+    Choose("Andre.vrsn");  // read, locked
+    ASSERT_FALSE(pane_->IsEditing());
+    StartEditing("Notater.vrsn");
+    SelectTitle(2);  // Moses
+    TypeIntoTheBody(" skrevet");
+    RunTitles({SwitchRow("Mine notater", false)});
+    EXPECT_EQ("Andre notater", CurrentName());
+    EXPECT_EQ((std::vector<std::string>{"Andre notater=" + std::to_string(IndexOf("Andre.vrsn"))}), ChooserItems());
+    EXPECT_EQ(0, SendMessageA(pane_->Chooser(), CB_GETCURSEL, 0, 0));
+    EXPECT_FALSE(pane_->IsEditing());
+    EXPECT_FALSE(IsWindowVisible(pane_->EditBox()));
+    EXPECT_FALSE(IsWindowEnabled(pane_->EditBox()));
+    EXPECT_TRUE(IsWindowVisible(pane_->ArticleView().Handle()));
+    EXPECT_EQ(0, pane_->ShownPosition());
+    EXPECT_EQ(2, pane_->TitleBox().GetCount());
+    EXPECT_EQ("Andre notater", Title(0));
+    std::vector<std::string> boxes;
+    {
+        DialogDriver driver({}, &boxes);
+        ChooseByText("Andre notater");  // the reader chooses it once more
+        EXPECT_FALSE(IsWindowVisible(pane_->EditBox()));
+        TypeIntoTheBody("tapt");
+        SelectTitle(1);  // leaving the entry saves what was typed in editing mode
+        Close();
+    }
+    EXPECT_EQ("", Joined(boxes)) << "no save failed";
+    EXPECT_EQ("om Moses skrevet", Stored(notes, "Moses"));
+    EXPECT_EQ("Hjem andre", Stored(other, "Andre notater"));
+    EXPECT_EQ("om Jakob", Stored(other, "Jakob"));
+}
+
+// "Fjern tittel" takes a commentary out of the list at once: after Cancel the chooser's
+// items name the commentaries by their new places, so a choice opens the one chosen.
+TEST_F(LexPaneTest, ARemovalThatIsCancelledStillRenumbersTheChooser) {
+    std::string userList;
+    for (const char* name : {"Alfa", "Beta", "Gamma"}) {
+        const std::string file = std::string(name) + ".vrsn";
+        MakeCommentary(elsewhere.File(file), name, {{name, "Hjem"}});
+        StoreString("lexicons\\" + file, "Path", elsewhere.File(file));
+        userList += (userList.empty() ? "" : "|") + file;
+    }
+    StoreString("lexicons", "UserList", userList);
+    Open();
+    ASSERT_EQ((std::vector<std::string>{"Alfa=0", "Beta=1", "Gamma=2"}), ChooserItems());
+    Choose("Gamma.vrsn");
+    RunTitles({[](HWND dialog, const std::string& title) {
+                   if (title != "Titler i kommentarvindu") return false;
+                   const HWND rows = GetDlgItem(dialog, kIdcTitlesList);
+                   ListView_SetItemState(rows, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+                   DialogDriver::Press(dialog, kIdcRemoveTitle);  // Alfa
+                   return true;
+               },
+               [](HWND dialog, const std::string&) {
+                   DialogDriver::Press(dialog, IDCANCEL);
+                   return true;
+               }});
+    EXPECT_EQ("Gamma", CurrentName());
+    EXPECT_EQ((std::vector<std::string>{"Beta=0", "Gamma=1"}), ChooserItems());
+    ChooseByText("Beta");
+    EXPECT_EQ("Beta", CurrentName());
+    EXPECT_EQ("Beta", Title(0));  // its home entry
+    ChooseByText("Gamma");
+    EXPECT_EQ("Gamma", CurrentName());
+}
+
+// Text the notes file cannot keep asks first; the reader's Cancel is the only message, and
+// the entry stays with what was typed.
+TEST_F(LexPaneTest, CancellingTheCodePageWarningIsTheOnlyMessage) {
+    const std::string path = MakeNotes();
+    Open();
+    StartEditing("Notater.vrsn");
+    SelectTitle(2);  // Moses
+    // Greek pasted from another program: the edit box holds it, the code page has no form for it.
+    const wchar_t greek[] = L" \x039C\x03C9\x03C3\x03AE\x03C2";
+    ASSERT_TRUE(OpenClipboard(frame_));
+    EmptyClipboard();
+    GlobalMemory text(GlobalAlloc(GMEM_MOVEABLE, sizeof greek));
+    {
+        GlobalLocked<wchar_t> locked(text.Get());
+        ASSERT_TRUE(locked.Get());
+        memcpy(locked.Get(), greek, sizeof greek);
+    }
+    ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, text.Get()));
+    text.Release();
+    CloseClipboard();
+    const int end = GetWindowTextLengthA(pane_->EditBox());
+    SendMessageA(pane_->EditBox(), EM_SETSEL, end, end);
+    SendMessageA(pane_->EditBox(), WM_PASTE, 0, 0);
+    ASSERT_TRUE(pane_->IsTextChanged());
+    std::vector<std::string> warnings, boxes;
+    const auto answer = [&](int button) {
+        return [&warnings, button](HWND box, const std::string&) {
+            warnings.push_back(DialogDriver::MessageText(box));
+            DialogDriver::Press(box, button);
+            return true;
+        };
+    };
+    {
+        DialogDriver driver({answer(IDCANCEL)}, &boxes);
+        SelectTitle(3);  // Noah: refused, Moses stays
+    }
+    EXPECT_EQ(1u, warnings.size());
+    EXPECT_EQ("", Joined(boxes));
+    EXPECT_EQ(2, pane_->ShownPosition());
+    EXPECT_TRUE(pane_->IsTextChanged());
+    {
+        DialogDriver driver({answer(IDOK)}, &boxes);
+        SelectTitle(3);  // saved as the code page keeps it
+    }
+    ASSERT_EQ(2u, warnings.size());
+    EXPECT_EQ(warnings[0], warnings[1]);
+    EXPECT_NE(std::string::npos, warnings[0].find("lagret som '?'")) << warnings[0];
+    EXPECT_EQ("", Joined(boxes));
+    EXPECT_EQ(3, pane_->ShownPosition());
+    Close();
+    EXPECT_EQ("om Moses ?????", Stored(path, "Moses"));
 }
