@@ -9,7 +9,7 @@
 //   --verses         BOOK CHAPTER VERSE TEXT
 //   --titles         BOOK CHAPTER VERSE KIND TEXT (the importers' titles.txt): kinds
 //                    "psalm" and "section" become section titles (several at one verse
-//                    are joined by a blank), "colophon" a verse note; "book" and
+//                    are joined into one), "colophon" a verse note; "book" and
 //                    "subtitle" are left out
 //   --notes          BOOK CHAPTER VERSE TEXT
 //   --chapter-texts  BOOK CHAPTER TEXT
@@ -20,6 +20,7 @@
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 #include "BibleWriter.h"
@@ -149,8 +150,11 @@ int main(int argc, char** argv) {
             if (v < 0) {
                 ok = r.Fail(titlesPath, i, "not a verse of the numbering");
             } else if (f[3] == "psalm" || f[3] == "section") {
+                // One heading of all titles at the verse; a title without closing
+                // punctuation of its own ("BOOK 2" before a psalm title) gets a full stop.
                 std::string& t = joined[static_cast<size_t>(v)];
-                t += (t.empty() ? "" : " ") + f[4];
+                if (!t.empty()) t += std::strchr(".!?:;,", t.back()) ? " " : ". ";
+                t += f[4];
             } else if (f[3] == "colophon") {
                 writer.SetVerseNote(v, f[4]);
                 ++notes;

@@ -90,7 +90,7 @@ for _i, (_osis, _name, _more) in enumerate(_BOOKS):
 # into them are recognised and left out, not taken for errors.
 _OTHER_OSIS = {"Tob", "Jdt", "AddEsth", "EsthGr", "Wis", "Sir", "Bar", "EpJer", "PrAzar",
                "Sus", "Bel", "1Macc", "2Macc", "3Macc", "4Macc", "1Esd", "2Esd", "PrMan",
-               "Ps151", "AddDan", "DanGr", "Odes", "PssSol", "EpLao"}
+               "Ps151", "AddPs", "AddDan", "DanGr", "Odes", "PssSol", "EpLao"}
 _OTHER_NAMES = {"tobit", "judith", "esther (greek)", "wisdom", "wisdom of solomon", "sirach",
                 "ecclesiasticus", "baruch", "letter of jeremiah", "prayer of azariah",
                 "susanna", "bel and the dragon", "1 maccabees", "2 maccabees", "3 maccabees",

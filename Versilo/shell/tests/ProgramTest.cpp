@@ -116,7 +116,7 @@ RECT ChildRect(HWND main, HWND child) {
 }
 
 TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
-    // The active translation shown in the translations pane too: the folder holds one.
+    // The active translation shown in the translations pane too, beside the other one.
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, nullptr, 0, KEY_WRITE, nullptr,
                                              &key, nullptr));
@@ -145,6 +145,7 @@ TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
     char verse[2048] = "";
     SendMessageA(GetDlgItem(multi, 1), WM_GETTEXT, sizeof verse, reinterpret_cast<LPARAM>(verse));
     EXPECT_NE(std::string::npos, std::string(verse).find("For God so loved")) << verse;
+    EXPECT_NE(std::string::npos, std::string(verse).find("KJV:  ")) << verse;
     CreateDirectoryA("artifacts", nullptr);
     Capture::Of(program.main, true).SaveBmp("artifacts\\versilo-docked-panes.bmp");
 

@@ -10,7 +10,7 @@ import tempfile
 import unittest
 
 import books
-import import_kjv
+import import_bible
 import import_lexicons
 import import_web_xrefs
 import markup
@@ -27,7 +27,7 @@ def fixture(name):
 class KjvMarkupTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.verses, cls.titles, cls.books, cls.report = import_kjv.import_kjv(
+        cls.verses, cls.titles, cls.books, cls.report = import_bible.import_bible(
             fixture("kjv-excerpt.imp"))
         cls.text = {v[:3]: v[3] for v in cls.verses}
         cls.title_rows = [(t[:3], t[3], t[4]) for t in cls.titles]
@@ -88,7 +88,7 @@ class KjvMarkupTest(unittest.TestCase):
         ])
 
     def test_title_at_a_missing_verse_is_an_error(self):
-        errors = import_kjv.check(self.verses, self.titles, self.books)
+        errors = import_bible.check(self.verses, self.titles, self.books)
         self.assertIn("book title at 4.1.1, which is no verse", errors)
         self.assertIn("%d verses, expected 31102" % len(self.verses), errors)
 
@@ -107,7 +107,134 @@ class KjvMarkupTest(unittest.TestCase):
 
     def test_verse_before_its_book_heading_is_refused(self):
         with self.assertRaises(ValueError):
-            import_kjv.import_kjv("$$$Genesis 1:1\nIn the beginning\n")
+            import_bible.import_bible("$$$Genesis 1:1\nIn the beginning\n")
+
+
+class WebMarkupTest(unittest.TestCase):
+    """The WEB's module: another numbering, the Deuterocanon, a preface and a glossary
+    around the books, footnotes written between words, the speakers' names in the Song of
+    Solomon."""
+
+    WEB = import_bible.TRANSLATIONS["web"]
+
+    @classmethod
+    def setUpClass(cls):
+        cls.export = fixture("web-bible-excerpt.imp")
+        cls.verses, cls.titles, cls.books, cls.report = import_bible.import_bible(
+            cls.export, cls.WEB)
+        cls.text = {v[:3]: v[3] for v in cls.verses}
+
+    def test_verse_texts(self):
+        cases = [
+            # A footnote between a word and the next leaves a blank.
+            ((1, 1, 1), b"In the beginning, God created the heavens and the earth."),
+            ((28, 1, 1), b"Yahweh\x92s word that came to Hosea the son of Beeri, in the days of "
+                         b"Uzziah, Jotham, Ahaz, and Hezekiah, kings of Judah, and in the days "
+                         b"of Jeroboam the son of Joash, king of Israel."),
+            # The speakers' names before the lines of the Song are not verse text.
+            ((22, 1, 2), b"Let him kiss me with the kisses of his mouth; for your love is "
+                         b"better than wine."),
+            ((22, 1, 4), b"Take me away with you. Let\x92s hurry. The king has brought me into "
+                         b"his rooms. We will be glad and rejoice in you. We will praise your "
+                         b"love more than wine! They are right to love you."),
+            # A verse the WEB leaves out is empty: its footnote goes.
+            ((42, 17, 36), b""),
+            # The doxology the module appends to Romans 14:23 stands at 16:25-27.
+            ((45, 14, 23), b"But he who doubts is condemned if he eats, because it isn\x92t of "
+                           b"faith; and whatever is not of faith is sin."),
+            ((45, 16, 25), b"Now to him who is able to establish you according to my Good News "
+                           b"and the preaching of Jesus Christ, according to the revelation of "
+                           b"the mystery which has been kept secret through long ages,"),
+            ((45, 16, 26), b"but now is revealed, and by the Scriptures of the prophets, "
+                           b"according to the commandment of the eternal God, is made known "
+                           b"for obedience of faith to all the nations;"),
+            ((45, 16, 27), b"to the only wise God, through Jesus Christ, to whom be the glory "
+                           b"forever! Amen."),
+            # Its 3 John 1:15 and Revelation 12:18 stand in 1:14 and 13:1, as in the KJV.
+            ((64, 1, 14), b"but I hope to see you soon. Then we will speak face to face. Peace "
+                          b"be to you. The friends greet you. Greet the friends by name."),
+            ((64, 1, 15), b""),
+            ((66, 13, 1), b"Then I stood on the sand of the sea. I saw a beast coming up out of "
+                          b"the sea, having ten horns and seven heads. On his horns were ten "
+                          b"crowns, and on his heads, blasphemous names."),
+            # The glossary after the book's end is not verse text.
+            ((66, 22, 21), b"The grace of the Lord Jesus Christ be with all the saints. Amen."),
+        ]
+        for key, want in cases:
+            with self.subTest(verse=key):
+                self.assertEqual(self.text[key], want)
+        for key, text in self.text.items():
+            with self.subTest(verse=key):
+                self.assertNotRegex(text, rb"[<>\t\n\x00]|  |^ | $")
+
+    def test_titles(self):
+        # None of the preface, the glossary, or Daniel (Greek), which the module keeps in
+        # Hosea's heading entry (cut short there: Hosea's own division is missing).
+        self.assertEqual([(t[:3], t[3], t[4]) for t in self.titles], [
+            ((1, 1, 1), "subtitle", b"The First Book of Moses,"),
+            ((1, 1, 1), "subtitle", b"Commonly Called"),
+            ((1, 1, 1), "book", b"Genesis"),
+            ((19, 1, 1), "book", b"The Psalms"),
+            # The Psalter's five books, from the chapter's heading entry.
+            ((19, 1, 1), "section", b"BOOK 1"),
+            ((19, 42, 1), "section", b"BOOK 2"),
+            ((19, 42, 1), "psalm", b"For the Chief Musician. A contemplation by the sons of Korah."),
+            # The note inside the title goes.
+            ((19, 46, 1), "psalm", b"For the Chief Musician. By the sons of Korah. According to Alamoth."),
+            # The WEB marks the acrostic headings as psalm titles.
+            ((19, 119, 1), "psalm", b"ALEPH"),
+            ((22, 1, 1), "book", b"The Song of Solomon"),
+            ((27, 1, 1), "subtitle", b"The Book of"),
+            ((27, 1, 1), "book", b"Daniel"),
+            ((42, 1, 1), "subtitle", b"The Good News According to"),
+            ((42, 1, 1), "book", b"Luke"),
+            ((45, 1, 1), "subtitle", b"Paul\x92s Letter to the"),
+            ((45, 1, 1), "book", b"Romans"),
+            ((64, 1, 1), "book", b"John\x92s Third Letter"),
+            ((66, 1, 1), "book", b"The Revelation to John"),
+        ])
+
+    def test_books_and_report(self):
+        # Tobit is left out; Hosea, without its heading's names, gets the English one.
+        self.assertEqual([i.number for i in self.books], [1, 19, 22, 27, 28, 42, 45, 64, 66])
+        info = {i.number: i for i in self.books}
+        self.assertEqual((info[1].short, info[1].long),
+                         ("Genesis", "The First Book of Moses, Commonly Called Genesis"))
+        self.assertEqual((info[28].osis, info[28].short, info[28].abbreviation, info[28].long),
+                         ("Hos", "Hosea", "", "Hosea"))
+        for line in ["Genesis 0:0: text outside the book dropped",
+                     "Hosea: no book division in its heading; its names are the English ones",
+                     "Tobit: a book outside the 66 left out",
+                     "Revelation of John 22:21: text outside the book dropped",
+                     "45.14.23: its end moved to 45.16.25-45.16.27",
+                     "Luke 17:36: empty verse"]:
+            self.assertIn(line, self.report)
+
+    def test_verses_outside_the_numbering(self):
+        numbering = set(self.text) - {(64, 1, 15), (66, 12, 18)}
+        verses, _, _, report = import_bible.import_bible(self.export, self.WEB, numbering)
+        self.assertEqual([v[:3] for v in verses], sorted(numbering))
+        self.assertIn("3John 1:15: empty verse outside the numbering left out", report)
+        # One with text can't be left out.
+        with self.assertRaises(ValueError) as ctx:
+            import_bible.import_bible(self.export, self.WEB, numbering - {(64, 1, 14)})
+        self.assertEqual(str(ctx.exception), "3John 1:14: a verse with text outside the numbering")
+
+    def test_moves_that_do_not_fit_the_text_are_errors(self):
+        Move = import_bible.Move
+        cases = [
+            ("opening words missing", [((45, 16, 25), "Now unto him")], "not found"),
+            ("opening words out of order", [((45, 16, 25), "but now is revealed"),
+                                            ((45, 16, 26), "Now to him who is able")], "not found"),
+            ("a target with text", [((45, 16, 24), "Now to him who is able")],
+             "45.16.24: has text of its own"),
+        ]
+        for what, targets, message in cases:
+            with self.subTest(what):
+                translation = import_bible.Translation("engWEB2015eb", [Move((45, 14, 23), targets)])
+                with self.assertRaises(ValueError) as ctx:
+                    import_bible.import_bible(self.export, translation)
+                self.assertIn(message, str(ctx.exception))
 
 
 class FailureTest(unittest.TestCase):
@@ -117,8 +244,8 @@ class FailureTest(unittest.TestCase):
         with tempfile.TemporaryDirectory() as tmp:
             out = os.path.join(tmp, "kjv")
             with contextlib.redirect_stderr(io.StringIO()) as err:
-                code = import_kjv.main(["--imp", os.path.join(FIXTURES, "kjv-excerpt.imp"),
-                                        "--out", out])
+                code = import_bible.main(["kjv", "--imp", os.path.join(FIXTURES, "kjv-excerpt.imp"),
+                                          "--out", out])
             self.assertIn("14 verses, expected 31102", err.getvalue())
             self.assertEqual(code, 1)
             self.assertFalse(os.path.exists(out))
@@ -368,6 +495,23 @@ class ImportedDataTest(unittest.TestCase):
             kinds[kind] = kinds.get(kind, 0) + 1
         self.assertEqual(kinds, {b"book": 66, b"subtitle": 2, b"psalm": 116,
                                  b"section": 22, b"colophon": 14})
+
+    def test_web_bible(self):
+        kjv = [l.split(b"\t")[:3] for l in self.lines("kjv", "verses.txt")]
+        web = [l.split(b"\t") for l in self.lines("web", "verses.txt")]
+        # The KJV's numbering, verse for verse; empty only where the WEB leaves a verse out.
+        self.assertEqual([v[:3] for v in web], kjv)
+        self.assertEqual([tuple(int(n) for n in v[:3]) for v in web if not v[3]],
+                         [(42, 17, 36), (44, 8, 37), (44, 15, 34), (44, 24, 7)])
+        for v in web:
+            self.assertNotRegex(v[3], rb"[<>\x00]|  |^ | $", v[:3])
+        books_txt = [l.split(b"\t") for l in self.lines("web", "books.txt")]
+        self.assertEqual([int(b[0]) for b in books_txt], list(range(1, 67)))
+        kinds = {}
+        for t in self.lines("web", "titles.txt"):
+            kind = t.split(b"\t")[3]
+            kinds[kind] = kinds.get(kind, 0) + 1
+        self.assertEqual((kinds[b"psalm"], kinds[b"section"]), (138, 5))
 
     def test_web_xrefs(self):
         rows = [l.split(b"\t") for l in self.lines("web", "xrefs.txt")]
