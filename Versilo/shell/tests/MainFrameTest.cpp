@@ -125,7 +125,11 @@ protected:
     LRESULT Command(UINT id, UINT code = 0, HWND control = nullptr) {
         return SendMessageA(frame->Handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
     }
-    HWND Item(UINT id) const { return GetDlgItem(frame->Handle(), static_cast<int>(id)); }
+    // A child of the frame, or of its toolbar (the selector boxes and spinners).
+    HWND Item(UINT id) const {
+        const HWND child = GetDlgItem(frame->Handle(), static_cast<int>(id));
+        return child ? child : GetDlgItem(frame->Toolbar(), static_cast<int>(id));
+    }
     // A child's rectangle in the frame's client coordinates.
     RECT PaneRect(UINT id) const {
         RECT rc = {};
