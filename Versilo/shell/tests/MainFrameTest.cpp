@@ -16,6 +16,7 @@
 #include "MainFrame.h"
 #include "MessageText.h"
 #include "OpenRequest.h"
+#include "OpenedFrame.h"
 #include "ScratchRegistry.h"
 #include "TestFiles.h"
 #include "WindowCapture.h"
@@ -112,13 +113,7 @@ protected:
 
     // The frame created as the program creates it, over the fake host.
     HWND Open(const char* commandLine = "") {
-        frame = std::make_unique<VoMainWnd>(&host);
-        const RECT place = {20, 20, 1000, 700};
-        const HWND hwnd = frame->CreateMain(&place, commandLine);
-        if (!hwnd) return nullptr;
-        frame->UpdateSelectors(kBibleChanged | kBookChanged | kChapterChanged | kVerseChanged | kSelectionChanged);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        UpdateWindow(hwnd);
+        const HWND hwnd = OpenFrameOver(&host, commandLine, &frame);
         Pump();
         return hwnd;
     }

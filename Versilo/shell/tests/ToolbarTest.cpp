@@ -25,6 +25,7 @@
 #include "MessageText.h"
 #include "ModalScript.h"
 #include "OleHandles.h"
+#include "OpenedFrame.h"
 #include "OptionsResource.h"
 #include "ScratchRegistry.h"
 #include "TestFiles.h"
@@ -123,13 +124,8 @@ protected:
     // The frame created and shown as the program does it, in front, with the program's
     // accelerators in this test's message loop.
     HWND Open(const char* commandLine) {
-        frame = std::make_unique<VoMainWnd>(&host);
-        const RECT place = {20, 20, 1000, 700};
-        const HWND hwnd = frame->CreateMain(&place, commandLine);
+        const HWND hwnd = OpenFrameOver(&host, commandLine, &frame);
         if (!hwnd) return nullptr;
-        frame->UpdateSelectors(kBibleChanged | kBookChanged | kChapterChanged | kVerseChanged | kSelectionChanged);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        UpdateWindow(hwnd);
         SetForegroundWindow(hwnd);
         accelerators = std::make_unique<VoFrameAccelerators>(
             hwnd, LoadAcceleratorsA(GetResourceModule(), MAKEINTRESOURCEA(kAccelerators)));
@@ -262,7 +258,12 @@ TEST_F(ToolbarTest, TheSelectorsTakeTheMouseAndTheKeyboard) {
         SCOPED_TRACE(c.box);
         ClickArrow(c.box);
         ASSERT_TRUE(PumpUntil([&] { return Dropped(c.box); }));
-        if (c.box == kBookCombo) Capture::Of(frame->Handle(), true).SaveBmp("..\\artifacts\\main-frame-book-list.bmp");
+        if (c.box == kBookCombo) {
+            COMBOBOXINFO info = {};
+            info.cbSize = sizeof info;
+            GetComboBoxInfo(Box(c.box), &info);
+            Capture::Of(info.hwndList, true).SaveBmp("..\\artifacts\\main-frame-book-list.bmp");
+        }
         host.calls.clear();
         const int chosen = ClickOtherEntry(c.box);
         ASSERT_GE(chosen, 0);
