@@ -152,7 +152,7 @@ void VoMainWnd::OnSearch() {
     const HWND owner = ::GetActiveWindow() ? ::GetActiveWindow() : hwnd_;
     if (RunSearchCommand(owner, bible.Get(), settings_.GetFont(), &outcome) != IDOK) return;
     if (outcome.chosenRef) host_->GoToVerse(outcome.chosenRef);
-    const HWND hits = Item(kHitsCombo);
+    const HWND hits = Selector(kHitsCombo);
     ry::Send(hits, CB_RESETCONTENT, 0, 0);
     for (const VoSearchOutcome::Hit& hit : outcome.hits) {
         const LRESULT item = ry::Send(hits, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(hit.text.c_str()));
@@ -167,6 +167,7 @@ void VoMainWnd::OnOptions() {
     if (!result.accepted) return;
     if (result.activeSettingsChanged) CheckCommand(kShowReferences, kCommandInMenu, result.activeShowsReferences);
     if (result.showActiveChanged) multiWnd_.SetShowActiveBible(settings_.GetShowActiveBibleInMultiWindow());
+    if (result.orderChanged) FillTranslationBox();
     host_->UpdateFont();
     const WPARAM font = reinterpret_cast<WPARAM>(settings_.GetFont());
     if (multiWnd_.IsWindow()) {
@@ -228,11 +229,14 @@ void VoMainWnd::OnMarkingCommand(UINT id) {
 void VoMainWnd::TogglePane(UINT id) {
     // A pane whose window could not be made has a grey command; it does nothing.
     const HWND pane = Item(id == kLexiconPaneToggle ? kLexiconPane : kMultiPane);
-    if (!pane) return;
     VoDockedPaneState& state = id == kLexiconPaneToggle ? lexicon_ : multi_;
     // What was typed in the commentary pane is saved before it goes; a failed save (told to
-    // the reader) keeps it open with the text.
-    if (id == kLexiconPaneToggle && state.open && !lexWnd_.SaveBeforeClosing()) return;
+    // the reader) keeps it open with the text. The toolbar flipped its check button before
+    // the command came: a refused toggle puts it back.
+    if (!pane || (id == kLexiconPaneToggle && state.open && !lexWnd_.SaveBeforeClosing())) {
+        CheckCommand(id, kCommandInToolbar | kCommandInMenu, state.open);
+        return;
+    }
     state.open = !state.open;
     CheckCommand(id, kCommandInToolbar | kCommandInMenu, state.open);
     if (id == kLexiconPaneToggle) host_->InvalidateIf(false);
@@ -244,7 +248,7 @@ void VoMainWnd::MoveFocus(bool forward) {
     HWND windows[32];
     int count = 0;
     for (UINT id : {kTranslationCombo, kBookCombo, kChapterCombo, kHitsCombo}) {
-        const HWND combo = Item(id);
+        const HWND combo = Selector(id);
         if (combo && ::IsWindowEnabled(combo)) windows[count++] = combo;
     }
     const HWND text = host_->GetTextWindow();
@@ -265,7 +269,7 @@ void VoMainWnd::MoveFocus(bool forward) {
 LRESULT VoMainWnd::OnSpin(NMHDR& header) {
     auto& change = reinterpret_cast<NMUPDOWN&>(header);
     const bool books = header.idFrom == kBookSpin;
-    const HWND combo = Item(books ? kBookCombo : kChapterCombo);
+    const HWND combo = Selector(books ? kBookCombo : kChapterCombo);
     const int count = static_cast<int>(ry::Send(combo, CB_GETCOUNT, 0, 0));
     const int next = WrapSelectorIndex(books ? host_->GetBook() : host_->GetChapter(), change.iDelta, count);
     change.iDelta = 0;

@@ -53,11 +53,11 @@ TBBUTTON Button(int image, UINT command, BYTE state, BYTE style) {
     return b;
 }
 
-// A toolbar button's rectangle in the frame's client coordinates.
-RECT ButtonRectInFrame(HWND toolbar, HWND frame, int index) {
+// A toolbar button's rectangle in the toolbar's client coordinates, where its child
+// controls are placed.
+RECT ButtonRect(HWND toolbar, int index) {
     RECT r = {};
     ry::Send(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    ::MapWindowPoints(toolbar, frame, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
@@ -108,11 +108,12 @@ int VoMainWnd::OnCreate(const ry::CreateStruct& cs) {
 
 bool VoMainWnd::CreateToolbar() {
     const SelectorWidths w = MeasureSelectors(hwnd_, frameFont_.Get());
-    // Clipped against its siblings: the selectors stand over its separators.
-    toolbar_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, TOOLBARCLASSNAMEA, "", kToolbarStyle | WS_CLIPSIBLINGS, 0, 0, 0,
-                                 0, hwnd_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolbar)),
-                                 GetResourceModule(), nullptr);
-    if (!toolbar_) return false;
+    // The selectors are its children, over its separators: it paints around them.
+    toolbar_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, TOOLBARCLASSNAMEA, "",
+                                 kToolbarStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolbar)), GetResourceModule(),
+                                 nullptr);
+    if (!toolbar_ || !toolbarRelay_.Attach(toolbar_)) return false;
     ry::Send(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ry::Send(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     ry::Send(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.Get()));
@@ -143,21 +144,22 @@ bool VoMainWnd::CreateToolbar() {
 
 bool VoMainWnd::CreateSelectors() {
     const SelectorWidths w = MeasureSelectors(hwnd_, frameFont_.Get());
-    const RECT r = ButtonRectInFrame(toolbar_, hwnd_, 3);
-    const int top = r.top + kComboTop - 2;  // the toolbar's client starts inside its border
+    const RECT r = ButtonRect(toolbar_, 3);
     const int dropHeight = kDropDownBottom - kComboTop;
-    if (!MakeChild(hwnd_, "STATIC", kEtchedLineStyle, r.left + 5, r.top + 2, 2, r.bottom - r.top - 2, 0xFFFF))
+    if (!MakeChild(toolbar_, "STATIC", kEtchedLineStyle, r.left + 5, r.top + 2, 2, r.bottom - r.top - 2, 0xFFFF))
         return false;
 
     int x = r.left + 12;
-    const HWND translations = MakeChild(hwnd_, "COMBOBOX", kComboStyle, x, top, w.translation, dropHeight,
+    const HWND translations = MakeChild(toolbar_, "COMBOBOX", kComboStyle, x, kComboTop, w.translation, dropHeight,
                                         kTranslationCombo);
     x += w.translation + kGap;
-    const HWND books = MakeChild(hwnd_, "COMBOBOX", kComboStyle, x, top, w.book, dropHeight, kBookCombo);
-    const HWND bookSpin = books ? MakeChild(hwnd_, UPDOWN_CLASSA, kSpinStyle, 0, 0, 0, 0, kBookSpin) : nullptr;
+    const HWND books = MakeChild(toolbar_, "COMBOBOX", kComboStyle, x, kComboTop, w.book, dropHeight, kBookCombo);
+    const HWND bookSpin = books ? MakeChild(toolbar_, UPDOWN_CLASSA, kSpinStyle, 0, 0, 0, 0, kBookSpin) : nullptr;
     x += w.book + kGap;
-    const HWND chapters = MakeChild(hwnd_, "COMBOBOX", kComboStyle, x, top, w.chapter, dropHeight, kChapterCombo);
-    const HWND chapterSpin = chapters ? MakeChild(hwnd_, UPDOWN_CLASSA, kSpinStyle, 0, 0, 0, 0, kChapterSpin) : nullptr;
+    const HWND chapters = MakeChild(toolbar_, "COMBOBOX", kComboStyle, x, kComboTop, w.chapter, dropHeight,
+                                    kChapterCombo);
+    const HWND chapterSpin = chapters ? MakeChild(toolbar_, UPDOWN_CLASSA, kSpinStyle, 0, 0, 0, 0, kChapterSpin)
+                                      : nullptr;
     if (!translations || !books || !bookSpin || !chapters || !chapterSpin) return false;
 
     // The spinners step through whole lists themselves (UDN_DELTAPOS); their range only
@@ -168,28 +170,21 @@ bool VoMainWnd::CreateSelectors() {
     }
     for (HWND combo : {translations, books, chapters})
         ry::Send(combo, WM_SETFONT, reinterpret_cast<WPARAM>(frameFont_.Get()), FALSE);
-
-    // The user's order, each entry's data its storage index in the list.
-    for (int i = 0; i < bibles_.GetCount(); ++i) {
-        const int index = bibles_.GetOrderAt(i);
-        const LRESULT item = ry::Send(translations, CB_ADDSTRING, 0,
-                                      reinterpret_cast<LPARAM>(bibles_.GetAt(index).GetShortName()));
-        if (item >= 0) ry::Send(translations, CB_SETITEMDATA, static_cast<WPARAM>(item), index);
-    }
+    FillTranslationBox();
     ::EnableWindow(books, host_->GetBibleIndex() >= 0);
     ::EnableWindow(chapters, host_->GetBook() >= 0);
     return true;
 }
 
 bool VoMainWnd::CreateHitsCombo() {
-    const RECT r7 = ButtonRectInFrame(toolbar_, hwnd_, 7);
-    if (!MakeChild(hwnd_, "STATIC", kEtchedLineStyle, r7.left + 5, r7.top + 2, 2, r7.bottom - r7.top - 2, 0xFFFF))
+    const RECT r7 = ButtonRect(toolbar_, 7);
+    if (!MakeChild(toolbar_, "STATIC", kEtchedLineStyle, r7.left + 5, r7.top + 2, 2, r7.bottom - r7.top - 2, 0xFFFF))
         return false;
-    const RECT r9 = ButtonRectInFrame(toolbar_, hwnd_, 9);
-    const HWND hits = MakeChild(hwnd_, "COMBOBOX", kComboStyle, r9.left, r9.top + kComboTop - 2,
-                                r9.right - 12 - r9.left, kDropDownBottom - kComboTop, kHitsCombo);
+    const RECT r9 = ButtonRect(toolbar_, 9);
+    const HWND hits = MakeChild(toolbar_, "COMBOBOX", kComboStyle, r9.left, kComboTop, r9.right - 12 - r9.left,
+                                kDropDownBottom - kComboTop, kHitsCombo);
     if (hits) ry::Send(hits, WM_SETFONT, reinterpret_cast<WPARAM>(frameFont_.Get()), FALSE);
-    return MakeChild(hwnd_, "STATIC", kEtchedLineStyle, r9.right - 7, r9.top + 2, 2, r9.bottom - r9.top - 2,
+    return MakeChild(toolbar_, "STATIC", kEtchedLineStyle, r9.right - 7, r9.top + 2, 2, r9.bottom - r9.top - 2,
                      0xFFFF) != nullptr;
 }
 

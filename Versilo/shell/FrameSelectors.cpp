@@ -52,8 +52,21 @@ void VoMainWnd::RadioCheckLibrary(int k) {
                              MF_BYCOMMAND);
 }
 
+void VoMainWnd::FillTranslationBox() {
+    // The user's order, each entry's data its storage index in the list; the active pane's
+    // translation stays selected.
+    const HWND box = Selector(kTranslationCombo);
+    ry::Send(box, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < bibles_.GetCount(); ++i) {
+        const int index = bibles_.GetOrderAt(i);
+        const LRESULT item = ry::Send(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(bibles_.GetAt(index).GetShortName()));
+        if (item >= 0) ry::Send(box, CB_SETITEMDATA, static_cast<WPARAM>(item), index);
+    }
+    ry::Send(box, CB_SETCURSEL, static_cast<WPARAM>(FindItemByData(box, host_->GetBibleIndex())), 0);
+}
+
 void VoMainWnd::UpdateSelectors(unsigned flags) {
-    const HWND books = Item(kBookCombo), chapters = Item(kChapterCombo);
+    const HWND books = Selector(kBookCombo), chapters = Selector(kChapterCombo);
     const int index = host_->GetBibleIndex();
     const bool known = index >= 0 && index < bibles_.GetCount();
 
@@ -64,12 +77,12 @@ void VoMainWnd::UpdateSelectors(unsigned flags) {
         if (bible && FAILED(bible->GetBibleName(FALSE, name, sizeof name))) name[0] = '\0';
         if (lstrcmpA(name, selectorBible_) != 0) {
             RadioCheckTranslation(index);
-            const HWND translations = Item(kTranslationCombo);
+            const HWND translations = Selector(kTranslationCombo);
             ry::Send(translations, CB_SETCURSEL, static_cast<WPARAM>(FindItemByData(translations, index)), 0);
             ry::Send(books, CB_RESETCONTENT, 0, 0);
             if (!*name || !*selectorBible_) {
                 ::EnableWindow(books, *name != '\0');
-                ::EnableWindow(Item(kBookSpin), *name != '\0');
+                ::EnableWindow(Selector(kBookSpin), *name != '\0');
             }
             lstrcpynA(selectorBible_, name, sizeof selectorBible_);
             VoBibleObjects objects;
@@ -94,7 +107,7 @@ void VoMainWnd::UpdateSelectors(unsigned flags) {
             ry::Send(books, CB_SETCURSEL, static_cast<WPARAM>(book), 0);
         ry::Send(chapters, CB_RESETCONTENT, 0, 0);
         ::EnableWindow(chapters, book >= 0);
-        ::EnableWindow(Item(kChapterSpin), book >= 0);
+        ::EnableWindow(Selector(kChapterSpin), book >= 0);
         EnableCommand(kCloseLevel, kCommandInToolbar | kCommandInMenu, book >= 0);
         VoBibleObjects* objects = host_->GetBibleObjects();
         if (book >= 0 && objects && objects->GetStat()) {

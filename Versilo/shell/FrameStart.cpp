@@ -1,7 +1,18 @@
-// The main window's placement at start and the program's accelerator filter.
+// The program's process-wide start, the main window's placement at start and the program's
+// accelerator filter.
 #include "FrameStart.h"
+#include <commctrl.h>
+#include "HtmlHost.h"
 #include "MainFrame.h"
+#include "MessageText.h"
 #include "Registry.h"
+
+void PrepareProgramModule(HINSTANCE instance) {
+    SetResourceModule(instance);
+    InitHtmlHostModule(instance);
+    INITCOMMONCONTROLSEX controls = {8, 0x2FF};
+    ::InitCommonControlsEx(&controls);
+}
 
 bool ReadSavedPlacement(VoSavedPlacement* out) {
     RegKey key;

@@ -1,11 +1,17 @@
-// The main window's start: the placement saved at the last close, where it opens now, and
-// the accelerators of the program's message loop.
+// The program's start: the process-wide facilities its windows need, the placement saved at
+// the last close, where the main window opens now, and the accelerators of the program's
+// message loop.
 #pragma once
 #include <windows.h>
 #include "FrameLayout.h"
 #include "RyMessageLoop.h"
 
 class VoMainWnd;
+
+// Prepares what every window of the process relies on, once, before the first window: the
+// module whose resources all loads use, the type library that the article view's script
+// host answers page script from, and the common controls.
+void PrepareProgramModule(HINSTANCE instance);
 
 // Reads "Left", "Top", "Rigth", "Bottom" and "ShowCmd" of the application key's sub-key
 // "Position", each only after the one before it was read; true (and *out filled) only when

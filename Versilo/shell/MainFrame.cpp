@@ -3,6 +3,7 @@
 // the panes and the colour markings call.
 #include "MainFrame.h"
 #include <utility>
+#include "DockedWnd.h"
 #include "FrameIds.h"
 #include "MessageText.h"
 #include "OpenRequest.h"
@@ -129,8 +130,12 @@ bool VoMainWnd::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPA
         {WM_DESTROY, RyOnVoid<&W::OnDestroy>},
         {WM_GETMINMAXINFO, RyOnGetMinMaxInfo<&W::OnGetMinMaxInfo>},
         {WM_COPYDATA, RyMsg<&W::OnCopyData>},
-        RyNotify<W>(kMultiPane, kRyAnyCode, RyOnNotify<&W::OnPaneNotify>),
-        RyNotify<W>(kLexiconPane, kRyAnyCode, RyOnNotify<&W::OnPaneNotify>),
+        // Only the docked panes' own codes: the toolbar asks for the tip of its Copy button
+        // (command 5000, the commentary pane's id too) with the command as the sender.
+        RyNotify<W>(kMultiPane, kDockedWidthChanged, RyOnNotify<&W::OnPaneNotify>),
+        RyNotify<W>(kMultiPane, kDockedAskMaxWidth, RyOnNotify<&W::OnPaneNotify>),
+        RyNotify<W>(kLexiconPane, kDockedWidthChanged, RyOnNotify<&W::OnPaneNotify>),
+        RyNotify<W>(kLexiconPane, kDockedAskMaxWidth, RyOnNotify<&W::OnPaneNotify>),
         RyCommand<W>(kOptions, RyOnCommand<&W::OnFrameCommand>),
         RyCommand<W>(kAbout, RyOnCommand<&W::OnFrameCommand>),
         RyCommand<W>(kNextFocus, RyOnCommand<&W::OnFrameCommand>),

@@ -26,6 +26,7 @@
 #include "MultiWnd.h"
 #include "RefLibList.h"
 #include "RyWindowImpl.h"
+#include "ToolbarRelay.h"
 #include "UserHandles.h"
 #include "ViewSettings.h"
 
@@ -136,6 +137,7 @@ private:
     void SetLibrary(int k);
 
     // Selectors and menus (FrameSelectors.cpp).
+    void FillTranslationBox();
     void RebuildReferencesMenu();
     HMENU FindPopupOf(UINT id) const;
     void RadioCheckTranslation(int index);
@@ -151,6 +153,8 @@ private:
     UINT MenuHelpId();
 
     HWND Item(UINT id) const { return ::GetDlgItem(hwnd_, static_cast<int>(id)); }
+    // A box or spinner of the toolbar (its children: they stand in its separators).
+    HWND Selector(UINT id) const { return ::GetDlgItem(toolbar_, static_cast<int>(id)); }
     bool MarkingsShown() const { return marks_.IsVisible(); }
 
     ComPtr<AVoBibleWindow> hostHolder_;
@@ -158,6 +162,7 @@ private:
     FontHandle frameFont_;
     ImageListHandle images_, hotImages_, disabledImages_;
     HWND toolbar_ = nullptr;
+    VoToolbarRelay toolbarRelay_;
     HWND status_ = nullptr;
     VoDroppedReferenceReader referenceReader_;
     VoMultiWnd multiWnd_;

@@ -1,7 +1,6 @@
 // The whole life of Versilo.exe: the process's facilities, the bible panes' host and the
 // main window, the one message loop, and the teardown in a fixed order.
 #include <windows.h>
-#include <commctrl.h>
 #include <ole2.h>
 #include <memory>
 #include <optional>
@@ -14,9 +13,7 @@
 #include "OleHandles.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCmd) {
-    SetResourceModule(instance);
-    INITCOMMONCONTROLSEX controls = {8, 0x2FF};
-    ::InitCommonControlsEx(&controls);
+    PrepareProgramModule(instance);
 
     ModuleHandle richEdit(::LoadLibraryA("RICHED20.DLL"));
     if (!richEdit) return 1;

@@ -102,9 +102,14 @@ inline bool WaitPaintedChapter(ProgramProcess& program, DWORD timeout) {
     return false;
 }
 
-// The text of a combo box's selection (a child of the main window), or "".
+// A box of the main window's toolbar (toolbar 1000 holds the selectors), or null.
+inline HWND SelectorBox(HWND main, int id) {
+    return GetDlgItem(GetDlgItem(main, 1000), id);
+}
+
+// The text of a toolbar box's selection, or "".
 inline std::string SelectorText(HWND main, int id) {
-    const HWND combo = GetDlgItem(main, id);
+    const HWND combo = SelectorBox(main, id);
     char text[256] = "";
     // WM_GETTEXT itself: GetWindowText does not ask a window of another process.
     if (combo) SendMessageA(combo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));

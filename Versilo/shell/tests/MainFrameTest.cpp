@@ -16,6 +16,7 @@
 #include "MainFrame.h"
 #include "MessageText.h"
 #include "OpenRequest.h"
+#include "OpenedFrame.h"
 #include "ScratchRegistry.h"
 #include "TestFiles.h"
 #include "WindowCapture.h"
@@ -112,20 +113,18 @@ protected:
 
     // The frame created as the program creates it, over the fake host.
     HWND Open(const char* commandLine = "") {
-        frame = std::make_unique<VoMainWnd>(&host);
-        const RECT place = {20, 20, 1000, 700};
-        const HWND hwnd = frame->CreateMain(&place, commandLine);
-        if (!hwnd) return nullptr;
-        frame->UpdateSelectors(kBibleChanged | kBookChanged | kChapterChanged | kVerseChanged | kSelectionChanged);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        UpdateWindow(hwnd);
+        const HWND hwnd = OpenFrameOver(&host, commandLine, &frame);
         Pump();
         return hwnd;
     }
     LRESULT Command(UINT id, UINT code = 0, HWND control = nullptr) {
         return SendMessageA(frame->Handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
     }
-    HWND Item(UINT id) const { return GetDlgItem(frame->Handle(), static_cast<int>(id)); }
+    // A child of the frame, or of its toolbar (the selector boxes and spinners).
+    HWND Item(UINT id) const {
+        const HWND child = GetDlgItem(frame->Handle(), static_cast<int>(id));
+        return child ? child : GetDlgItem(frame->Toolbar(), static_cast<int>(id));
+    }
     // A child's rectangle in the frame's client coordinates.
     RECT PaneRect(UINT id) const {
         RECT rc = {};
