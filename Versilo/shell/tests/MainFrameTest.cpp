@@ -1,7 +1,8 @@
 // The main window over a stand-in host, the build's KJV sample bible and WEB reference
 // library in scratch folders, and a scratch registry: its start position, its commands,
 // the accelerators of the real resource, the spinners, the status help, the tool tips, the
-// look-up request in-process, the caps of the numbered menus and the saved settings.
+// look-up request in-process, the caps of the numbered menus and the saved settings (none
+// from a frame whose creation failed).
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <commctrl.h>
