@@ -15,6 +15,29 @@ namespace {
 const char kGreenValue[] = "Green";
 const char kGreenVisibleValue[] = "GreenIsVisible";
 
+// "Green" as stored now into bits (zeroed by the caller). A shorter value leaves the
+// remaining words 0; a longer one or one of another type is not read. Bits above the last
+// verse are no verse and are dropped.
+void ReadGreen(HKEY key, VoVerseBitSet& bits) {
+    DWORD size = 0;
+    ReadRegBinary(key, kGreenValue, bits.GetWords(), bits.GetWordCount() * 4, &size);
+    bits.MaskPadding();
+}
+
+// Puts into stored the verses that changed from saved to current as current holds them;
+// stored keeps its own value everywhere else. True when any verse changed.
+bool TakeChanges(const std::vector<UINT32>& saved, const VoVerseBitSet& current, VoVerseBitSet& stored) {
+    const UINT32* now = current.GetWords();
+    UINT32* words = stored.GetWords();
+    UINT32 any = 0;
+    for (UINT i = 0; i < current.GetWordCount(); ++i) {
+        const UINT32 changed = saved[i] ^ now[i];
+        words[i] = (words[i] & ~changed) | (now[i] & changed);
+        any |= changed;
+    }
+    return any != 0;
+}
+
 }  // namespace
 
 VoKv61MarkedVerses::~VoKv61MarkedVerses() {
@@ -30,6 +53,7 @@ HRESULT VoKv61MarkedVerses::Load(AVoKv61MarkedVersesSink* sink) {
     stat_.Reset();
     handles_.Reset();
     bits_.Init(0);
+    saved_.clear();
 
     char path[kDirectoryCapacity];
     GetBiblesDirectory(path);
@@ -48,13 +72,11 @@ HRESULT VoKv61MarkedVerses::Load(AVoKv61MarkedVersesSink* sink) {
     handles_ = handles;
 
     RegKey key;
-    if (OpenAppKey(key, HKEY_CURRENT_USER, nullptr, kAppKeyRead) != ERROR_SUCCESS) return S_OK;
-    // A shorter value leaves the remaining words 0; a longer one or one of another type is
-    // not read. Bits above the last verse are no verse and are dropped.
-    DWORD size = 0;
-    ReadRegBinary(key.Get(), kGreenValue, bits_.GetWords(), bits_.GetWordCount() * 4, &size);
-    bits_.MaskPadding();
-    ReadRegBool(key.Get(), kGreenVisibleValue, &visible_);
+    if (OpenAppKey(key, HKEY_CURRENT_USER, nullptr, kAppKeyRead) == ERROR_SUCCESS) {
+        ReadGreen(key.Get(), bits_);
+        ReadRegBool(key.Get(), kGreenVisibleValue, &visible_);
+    }
+    saved_.assign(bits_.GetWords(), bits_.GetWords() + bits_.GetWordCount());
     return S_OK;
 }
 
@@ -63,10 +85,19 @@ HRESULT VoKv61MarkedVerses::Save() {
     RegKey key;
     LONG rc = CreateUserAppKey(key, nullptr, kAppKeyReadWrite);
     if (rc != ERROR_SUCCESS) return HRESULT_FROM_WIN32(rc);
-    // Without the numbering there are no markings to write: the saved ones stay.
-    if (HasNumbering() && !WriteRegBinary(key.Get(), kGreenValue, bits_.GetWords(), bits_.GetWordCount() * 4))
-        return E_FAIL;
+    // Without the numbering there are no markings to write: the saved ones stay. With it,
+    // what another window saved since this store last read or wrote "Green" stays too,
+    // except where this store changed a verse.
+    if (HasNumbering()) {
+        VoVerseBitSet stored;
+        if (!stored.Init(bits_.GetBitCount())) return E_OUTOFMEMORY;
+        ReadGreen(key.Get(), stored);
+        if (TakeChanges(saved_, bits_, stored) &&
+            !WriteRegBinary(key.Get(), kGreenValue, stored.GetWords(), stored.GetWordCount() * 4))
+            return E_FAIL;
+    }
     if (!WriteRegBool(key.Get(), kGreenVisibleValue, visible_)) return E_FAIL;
+    saved_.assign(bits_.GetWords(), bits_.GetWords() + bits_.GetWordCount());
     dirty_ = false;
     return S_OK;
 }

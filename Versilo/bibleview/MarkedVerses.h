@@ -5,9 +5,13 @@
 //
 // The markings are the reader's own data. A store that could not load its numbering holds
 // no bits and never writes "Green", so it cannot wipe what an earlier run saved; an import
-// changes every word or none; a save that fails leaves the store dirty.
+// changes every word or none; a save that fails leaves the store dirty. Every start of the
+// program makes a main window with a store of its own, so a save writes only the verses
+// this store changed since it last read or wrote "Green" over what is stored then: the
+// markings another window saved meanwhile stay.
 #pragma once
 #include <windows.h>
+#include <vector>
 #include "ComPtr.h"
 #include "IBibleStat.h"
 #include "VerseBitSet.h"
@@ -38,10 +42,12 @@ public:
     // their visibility from the registry; called once. Without the numbering the store
     // has no bits and reads nothing; the result is then the failure of the open.
     HRESULT Load(AVoKv61MarkedVersesSink* sink);
-    // Writes "Green" and "GreenIsVisible" when something changed since loading or since
-    // the last save that succeeded: S_OK written, S_FALSE nothing to write, else the
-    // failure (the store stays dirty, so the next save tries again). Without the numbering
-    // only "GreenIsVisible" is written.
+    // When something changed since loading or since the last save that succeeded, writes
+    // "GreenIsVisible" and, when verses changed, "Green": the value stored now with the
+    // verses this store marked or unmarked since then set as it holds them (its own bits
+    // stay as they are). S_OK written, S_FALSE nothing to write, else the failure (the
+    // store stays dirty, so the next save tries again). Without the numbering only
+    // "GreenIsVisible" is written.
     HRESULT Save();
 
     // The reference numbering was loaded: markings can be kept.
@@ -77,6 +83,9 @@ private:
     ComPtr<IBibleStat> stat_;
     ComPtr<IBibleHandles> handles_;
     VoVerseBitSet bits_;
+    // The words as last read from or written to "Green": what differs from them is what
+    // this store changed.
+    std::vector<UINT32> saved_;
     bool visible_ = true;
     bool dirty_ = false;
 };

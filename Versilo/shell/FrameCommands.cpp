@@ -196,10 +196,10 @@ void VoMainWnd::OnCloseLevel() {
 }
 
 void VoMainWnd::OnMarkSelection() {
-    if (host_->GetSelectionKind() != kSelectionVerses) return;
-    const bool on = !host_->IsSelectionMarked();
-    host_->MarkSelection(on);
-    CheckCommand(kMarkSelection, kCommandInToolbar | kCommandInMenu, host_->IsSelectionMarked());
+    if (host_->GetSelectionKind() == kSelectionVerses) host_->MarkSelection(!host_->IsSelectionMarked());
+    // A click flips the toolbar's check button whatever was marked (nothing is, without the
+    // reference numbering): the button and the menu show the selection's state again.
+    UpdateSelectionCommands();
 }
 
 void VoMainWnd::OnMarkingCommand(UINT id) {

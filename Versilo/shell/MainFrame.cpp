@@ -1,6 +1,6 @@
 // VoMainWnd: construction and destruction, the window class, the message map, the layout,
-// the look-up request by WM_COPYDATA, closing with its saved settings, and the interfaces
-// the panes and the colour markings call.
+// the look-up request by WM_COPYDATA, closing and the end of the session with their saved
+// settings, and the interfaces the panes and the colour markings call.
 #include "MainFrame.h"
 #include <utility>
 #include "DockedWnd.h"
@@ -123,13 +123,15 @@ void VoMainWnd::Destroy() {
 bool VoMainWnd::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     using W = VoMainWnd;
     static const RyMessageEntry<W> map[] = {
-        {WM_CREATE, RyOnCreate<&W::OnCreate>},
+        {WM_CREATE, RyOnCreate<&W::OnCreateFrame>},
         {WM_ERASEBKGND, RyMsg<&W::OnEraseBackground>},
         {WM_SIZE, RyOnSize<&W::OnSize>},
         {WM_ACTIVATE, RyMsg<&W::OnActivate>},
         {WM_DESTROY, RyOnVoid<&W::OnDestroy>},
         {WM_GETMINMAXINFO, RyOnGetMinMaxInfo<&W::OnGetMinMaxInfo>},
         {WM_COPYDATA, RyMsg<&W::OnCopyData>},
+        {WM_QUERYENDSESSION, RyMsg<&W::OnQueryEndSession>},
+        {WM_ENDSESSION, RyMsg<&W::OnEndSession>},
         // Only the docked panes' own codes: the toolbar asks for the tip of its Copy button
         // (command 5000, the commentary pane's id too) with the command as the sender.
         RyNotify<W>(kMultiPane, kDockedWidthChanged, RyOnNotify<&W::OnPaneNotify>),
@@ -173,6 +175,12 @@ bool VoMainWnd::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPA
         {WM_TIMER, RyOnTimer<&W::OnTimer>},
     };
     return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
+}
+
+int VoMainWnd::OnCreateFrame(const ry::CreateStruct& cs) {
+    // Windows still sends WM_DESTROY to a window whose WM_CREATE failed.
+    complete_ = OnCreate(cs) == 0;
+    return complete_ ? 0 : -1;
 }
 
 LRESULT VoMainWnd::OnEraseBackground(WPARAM wParam, LPARAM) {
@@ -244,8 +252,23 @@ bool VoMainWnd::ParseOpenRequest(const char* text, VoBiblePosition* out) {
 
 void VoMainWnd::OnDestroy() {
     ::KillTimer(hwnd_, kMenuHelpTimer);
-    SaveSettings();
+    // A frame that was never wholly made shows no place of the reader's: the saved one stays.
+    if (complete_) SaveSettings();
+    complete_ = false;
     ::PostQuitMessage(0);
+}
+
+LRESULT VoMainWnd::OnEndSession(WPARAM ending, LPARAM lParam) {
+    // Windows ends the process after this without destroying the window: what closing
+    // writes is written now, the commentary pane's typed text and notes files first.
+    if (!ending || !complete_) return 0;
+    if (lexWnd_.IsWindow()) ::SendMessageA(lexWnd_.Handle(), WM_ENDSESSION, ending, lParam);
+    VoLexiconList& notes = lexWnd_.List();
+    for (int i = 0; i < notes.GetCount(); ++i)
+        if (notes.GetAt(i).HasUnsavedChanges()) notes.GetAt(i).Save();
+    marks_.Save();
+    SaveSettings();
+    return 0;
 }
 
 void VoMainWnd::SaveSettings() {

@@ -108,12 +108,15 @@ private:
     void CreatePanes();
 
     // Window messages (MainFrame.cpp).
+    int OnCreateFrame(const ry::CreateStruct& cs);
     LRESULT OnEraseBackground(WPARAM wParam, LPARAM);
     void OnSize(UINT type, int cx, int cy);
     LRESULT OnActivate(WPARAM wParam, LPARAM);
     void OnDestroy();
     void OnGetMinMaxInfo(MINMAXINFO& info);
     LRESULT OnCopyData(WPARAM, LPARAM lParam);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+    LRESULT OnEndSession(WPARAM ending, LPARAM lParam);
     void SaveSettings();
     void Layout();
 
@@ -177,6 +180,8 @@ private:
     char selectorBible_[32] = {};
     VoViewSettings settings_;
     bool inMenuLoop_ = false;
+    // WM_CREATE made the whole frame: only then does it hold a place of the reader's to save.
+    bool complete_ = false;
     ComPtr<IBibleStat> startStat_;
     BitmapHandle backCheck_, forwardCheck_;
 };

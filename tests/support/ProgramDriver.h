@@ -128,6 +128,29 @@ inline bool ProgramResponds(const ProgramProcess& program, DWORD timeout = 5000)
     return program.main && SendMessageTimeoutA(program.main, WM_NULL, 0, 0, SMTO_BLOCK, timeout, &result) != 0;
 }
 
+// A rectangle that a window of another process writes through a pointer (TB_GETRECT, the
+// text window's TWM_GETITEMRECT): the room for it is lent in that process. False when it
+// could not be read or is empty.
+inline bool RemoteRect(HANDLE process, HWND window, UINT message, WPARAM wParam, RECT* rc) {
+    void* room = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (!room) return false;
+    SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(room));
+    SIZE_T read = 0;
+    const bool ok = ReadProcessMemory(process, room, rc, sizeof(RECT), &read) && read == sizeof(RECT);
+    VirtualFreeEx(process, room, 0, MEM_RELEASE);
+    return ok && rc->bottom > rc->top;
+}
+
+// The program's main window, painted afresh, saved as artifacts\name (the artefact of a
+// program test); false when the program does not answer or the file cannot be written.
+inline bool SaveProgramScreenshot(const ProgramProcess& program, const std::string& name) {
+    RedrawWindow(program.main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(300);
+    if (!ProgramResponds(program)) return false;
+    CreateDirectoryA("artifacts", nullptr);
+    return Capture::Of(program.main, true).SaveBmp("artifacts\\" + name);
+}
+
 // The working set of a process in bytes.
 inline SIZE_T WorkingSet(HANDLE process) {
     PROCESS_MEMORY_COUNTERS counters = {};

@@ -8,6 +8,7 @@
 #include "BibleWindowHost.h"
 #include "OleHandles.h"
 #include "PanesFixture.h"
+#include "RealInput.h"
 #include "SimpleBibleWindow.h"
 
 namespace {
@@ -208,21 +209,6 @@ struct MouseScript {
     bool timedOut = false;
 };
 MouseScript s_script;
-
-void SendMouse(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
-void SendKey(WORD key, DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
 
 void CALLBACK StepMouse(HWND, UINT, UINT_PTR id, DWORD) {
     if (s_script.next < s_script.path.size()) {

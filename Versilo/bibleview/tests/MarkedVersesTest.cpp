@@ -152,6 +152,78 @@ TEST_F(MarkedVersesTest, WithoutTheReferenceNumberingTheSavedMarkingsStay) {
     EXPECT_EQ(saved, StoredGreen(registry));
 }
 
+TEST_F(MarkedVersesTest, TwoStoresEachSaveOnlyWhatTheyChanged) {
+    // Two main windows: each loads the markings once and saves them when it closes, in
+    // either order. Stored before: verses 1, 2 and 3.
+    TempDir dir;
+    const std::string five = dir.File("five.vrsv");
+    ASSERT_TRUE(WriteWholeFile(five, Vrsv(1, 4, Words(1, {5}))));
+    using Change = void (*)(VoKv61MarkedVerses&, const std::string& file);
+    struct Case {
+        const char* what;
+        Change first, second;
+        std::set<int> stored;
+    };
+    const Case cases[] = {
+        {"each marks and unmarks verses of its own",
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(10, true); s.SetMarked(1, false); },
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(20, true); s.SetMarked(2, false); },
+         {3, 10, 20}},
+        {"both mark the same verse", [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(30, true); },
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(30, true); }, {1, 2, 3, 30}},
+        {"a verse unmarked by one and left by the other",
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(3, false); },
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(40, true); }, {1, 2, 40}},
+        {"a verse changed and changed back is no change",
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(2, false); s.SetMarked(2, true); },
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(2, false); }, {1, 3}},
+        {"clearing every marking clears what was loaded",
+         [](VoKv61MarkedVerses& s, const std::string&) { s.ClearAll(); },
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(20, true); }, {20}},
+        {"an import that replaces",
+         [](VoKv61MarkedVerses& s, const std::string& file) { s.Import(file.c_str(), false); },
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(20, true); }, {5, 20}},
+        {"an import that merges",
+         [](VoKv61MarkedVerses& s, const std::string& file) { s.Import(file.c_str(), true); },
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(1, false); }, {2, 3, 5}},
+        {"markings only hidden", [](VoKv61MarkedVerses& s, const std::string&) { s.SetVisible(false); },
+         [](VoKv61MarkedVerses& s, const std::string&) { s.SetMarked(20, true); }, {1, 2, 3, 20}},
+    };
+    const std::string before = Words(kBytes / 4, {1, 2, 3});
+    for (const Case& c : cases) {
+        for (const bool firstSavesFirst : {true, false}) {
+            const std::string what = std::string(c.what) + (firstSavesFirst ? ", first saves first" : ", second saves first");
+            registry.SetRaw("Green", REG_BINARY, before.data(), static_cast<DWORD>(before.size()));
+            {
+                VoKv61MarkedVerses first, second;
+                ASSERT_EQ(S_OK, first.Load(nullptr));
+                ASSERT_EQ(S_OK, second.Load(nullptr));
+                c.first(first, five);
+                c.second(second, five);
+                EXPECT_EQ(S_OK, (firstSavesFirst ? first : second).Save()) << what;
+                EXPECT_EQ(S_OK, (firstSavesFirst ? second : first).Save()) << what;
+            }
+            VoKv61MarkedVerses after;
+            ASSERT_EQ(S_OK, after.Load(nullptr));
+            EXPECT_EQ(c.stored, MarkedIn(after.GetBits())) << what;
+        }
+    }
+
+    // A store that saves twice takes its changes from its last save, and keeps its own bits.
+    registry.SetRaw("Green", REG_BINARY, before.data(), static_cast<DWORD>(before.size()));
+    VoKv61MarkedVerses first, second;
+    ASSERT_EQ(S_OK, first.Load(nullptr));
+    ASSERT_EQ(S_OK, second.Load(nullptr));
+    first.SetMarked(10, true);
+    EXPECT_EQ(S_OK, first.Save());
+    second.SetMarked(20, true);
+    EXPECT_EQ(S_OK, second.Save());
+    first.SetMarked(10, false);
+    EXPECT_EQ(S_OK, first.Save());
+    EXPECT_EQ((std::set<int>{1, 2, 3}), MarkedIn(first.GetBits()));
+    EXPECT_EQ(Words(kBytes / 4, {1, 2, 3, 20}), StoredGreen(registry));
+}
+
 TEST_F(MarkedVersesTest, ImportIsAllOrNothing) {
     const std::string wholeWithLast = Words(kBytes / 4, {kVerses - 1});
     std::string padded = Words(kBytes / 4, {});

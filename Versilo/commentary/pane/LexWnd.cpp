@@ -137,7 +137,8 @@ int VoLexWnd::OnCreate(const ry::CreateStruct&) {
     if (!name[0]) lstrcpynA(name, kDefaultLexicon, sizeof name);
     for (int i = 0; i < list_.GetCount(); ++i) {
         if (lstrcmpA(list_.GetAt(i).GetName(), name) == 0) {
-            if (SelectChooserItemFor(i)) ::PostMessageA(Handle(), kLexSelectRemembered, 0, 0);
+            if (SelectChooserItemFor(i))
+                rememberedPending_ = ::PostMessageA(Handle(), kLexSelectRemembered, 0, 0) != FALSE;
             break;
         }
     }
@@ -226,7 +227,9 @@ void VoLexWnd::SaveSettings() {
     RegKey key;
     if (CreateUserAppKey(key, nullptr, kAppKeyReadWrite) != ERROR_SUCCESS) return;
     const VoLexiconItem* item = CurrentItem();
-    WriteRegString(key.Get(), "ActiveLexicon", item ? item->GetName() : "");
+    // Destroyed before the remembered commentary was opened (its main window was never
+    // wholly made), the pane shows none: the remembered name stays.
+    if (item || !rememberedPending_) WriteRegString(key.Get(), "ActiveLexicon", item ? item->GetName() : "");
     WriteRegBool(key.Get(), "LexIdxLocked", indexLocked_);
 }
 
@@ -306,6 +309,7 @@ LRESULT VoLexWnd::OnFollowLink(WPARAM bible, LPARAM text) {
 }
 
 LRESULT VoLexWnd::OnSelectRemembered(WPARAM, LPARAM) {
+    rememberedPending_ = false;
     SelectChooserCommentary(-1);
     return 0;
 }

@@ -171,6 +171,8 @@ private:
     int pendingVerse_ = 0;
     bool hasPendingView_ = false;
     VoLexViewState pendingView_;
+    // The remembered commentary is selected in the chooser and waits to be opened (2025).
+    bool rememberedPending_ = false;
     int buttonSize_ = 20;
     int editRowHeight_ = 0;
     bool editRowShown_ = true;

@@ -1,10 +1,12 @@
 // The main window over a stand-in host, the build's KJV sample bible and WEB reference
 // library in scratch folders, and a scratch registry: its start position, its commands,
 // the accelerators of the real resource, the spinners, the status help, the tool tips, the
-// look-up request in-process, the caps of the numbered menus and the saved settings.
+// look-up request in-process, the caps of the numbered menus and the saved settings (none
+// from a frame whose creation failed).
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "FakeBibleWindow.h"
 #include "FrameIds.h"
 #include "FrameStart.h"
+#include "LexiconFiles.h"
 #include "MainFrame.h"
 #include "MessageText.h"
 #include "OpenRequest.h"
@@ -240,6 +243,104 @@ TEST_F(MainFrameTest, StartPosition) {
         frame->Destroy();
         Pump();
         frame.reset();
+    }
+}
+
+// Every value under a key and its sub-keys, by path: its type and bytes.
+using RegistryValues = std::map<std::string, std::pair<DWORD, std::vector<BYTE>>>;
+void ReadValues(HKEY key, const std::string& path, RegistryValues* out) {
+    char name[256];
+    BYTE data[8192];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name, type = 0, size = sizeof data;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+        (*out)[path + name] = {type, std::vector<BYTE>(data, data + size)};
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        HKEY sub = nullptr;
+        if (RegOpenKeyExA(key, name, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+        ReadValues(sub, path + name + "\\", out);
+        RegCloseKey(sub);
+    }
+}
+
+// What Windows does with a window whose WM_CREATE answered -1 (and Wine does not): it is
+// destroyed, WM_DESTROY to it and its children, before CreateWindowEx answers null. The
+// hook runs after the frame's WM_CREATE (Wine hands it no result, so the test makes the
+// creation fail and the hook destroys the frame whatever it answered).
+HHOOK g_failedCreationHook = nullptr;
+int g_failedCreations = 0;
+LRESULT CALLBACK DestroyAfterFailedCreate(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    char cls[64] = "";
+    if (code == HC_ACTION && sent->message == WM_CREATE && GetClassNameA(sent->hwnd, cls, sizeof cls) &&
+        lstrcmpA(cls, "Ordhus VoBible") == 0) {
+        ++g_failedCreations;
+        DestroyWindow(sent->hwnd);
+    }
+    return CallNextHookEx(g_failedCreationHook, code, wParam, lParam);
+}
+
+TEST_F(MainFrameTest, AFrameThatFailedToBeCreatedLeavesTheSavedPlace) {
+    // The place of the last close, the panes' states, a library and a commentary.
+    registry.SetString("LastBible", "KJV");
+    const std::pair<const char*, DWORD> last[] = {{"LastBook", 42}, {"LastChapter", 2}, {"LastVerse", 15},
+                                                  {"LastTop", 10}, {"LastFocus", 15}, {"LastBeginSel", 15},
+                                                  {"LastEndSel", 16}, {"LexiconOpen", 1}, {"MultitransOpen", 0}};
+    for (const auto& [name, value] : last) registry.SetDword(name, value);
+    registry.SetString("RefLib", "WEB");
+    // The commentary pane's remembered commentary: a user commentary known through the registry.
+    const std::string notes = Folder("B") + "Notater.vrsn";
+    {
+        ComPtr<IVoLexicon> lex;
+        ASSERT_EQ(S_OK, CreateOldVoLexFile(notes.c_str(), SmallLangStat().Get(), "Mine notater", lex.Put()));
+        ASSERT_EQ(S_OK, SaveLexicon(lex.Get()));
+    }
+    registry.SetString("ActiveLexicon", "Mine notater");
+    HKEY lexicons = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(registry.AppKey(), "lexicons\\Notater.vrsn", 0, nullptr, 0, KEY_WRITE,
+                                             nullptr, &lexicons, nullptr));
+    RegSetValueExA(lexicons, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(notes.c_str()),
+                   static_cast<DWORD>(notes.size() + 1));
+    RegCloseKey(lexicons);
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(registry.AppKey(), "lexicons", 0, nullptr, 0, KEY_WRITE, nullptr,
+                                             &lexicons, nullptr));
+    RegSetValueExA(lexicons, "UserList", 0, REG_SZ, reinterpret_cast<const BYTE*>("Notater.vrsn"), 13);
+    RegCloseKey(lexicons);
+    HKEY position = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(registry.AppKey(), "Position", 0, nullptr, 0, KEY_WRITE, nullptr,
+                                             &position, nullptr));
+    for (const auto& [name, value] : {std::pair<const char*, LONG>{"Left", 130}, {"Top", 90}, {"Rigth", 830},
+                                      {"Bottom", 590}, {"ShowCmd", SW_SHOWMAXIMIZED}})
+        RegSetValueExA(position, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(position);
+    // (The bible list's cache of names, written by the frame's construction, is no place.)
+    frame = std::make_unique<VoMainWnd>(&host);
+    RegistryValues before;
+    ReadValues(registry.AppKey(), "", &before);
+
+    // The bible panes' window cannot be made, so WM_CREATE fails after the rest was.
+    host.failCreate = true;
+    g_failedCreations = 0;
+    g_failedCreationHook = SetWindowsHookExA(WH_CALLWNDPROCRET, DestroyAfterFailedCreate, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(g_failedCreationHook);
+    const RECT place = {20, 20, 1000, 700};
+    EXPECT_FALSE(frame->CreateMain(&place, ""));
+    UnhookWindowsHookEx(g_failedCreationHook);
+    EXPECT_EQ(1, g_failedCreations);
+    EXPECT_FALSE(frame->IsWindow());
+    Pump();
+    frame.reset();
+
+    // Every value stays as it was. (The commentary pane still writes its commentaries'
+    // settings as it read them.)
+    RegistryValues after;
+    ReadValues(registry.AppKey(), "", &after);
+    for (const auto& [name, value] : before) {
+        const auto found = after.find(name);
+        EXPECT_TRUE(found != after.end() && found->second == value) << name << " changed";
     }
 }
 

@@ -53,18 +53,6 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-// The rectangle of an item of a text window of another process (TWM_GETITEMRECT writes it
-// through a pointer, so it is handed room in that process).
-bool RemoteItemRect(HANDLE process, HWND text, int item, RECT* rc) {
-    void* room = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-    if (!room) return false;
-    SendMessageA(text, WM_USER + 10, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(room));
-    SIZE_T read = 0;
-    const bool ok = ReadProcessMemory(process, room, rc, sizeof(RECT), &read) && read == sizeof(RECT);
-    VirtualFreeEx(process, room, 0, MEM_RELEASE);
-    return ok && rc->bottom > rc->top;
-}
-
 class ProgramCommentaryTest : public ::testing::Test {
 protected:
     void TearDown() override { program.Kill(); }
@@ -88,13 +76,7 @@ protected:
     }
     // The plain article text box of the pane's article view.
     HWND ArticleText() { return GetDlgItem(GetDlgItem(pane, kArticleView), kArticleText); }
-    void Screenshot(const char* name) {
-        RedrawWindow(program.main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        Sleep(300);
-        ASSERT_TRUE(ProgramResponds(program));
-        CreateDirectoryA("artifacts", nullptr);
-        EXPECT_TRUE(Capture::Of(program.main, true).SaveBmp(std::string("artifacts\\") + name));
-    }
+    void Screenshot(const char* name) { EXPECT_TRUE(SaveProgramScreenshot(program, name)); }
 
     SavedAppKey savedKey;
     ProgramProcess program;
@@ -158,7 +140,7 @@ TEST_F(ProgramCommentaryTest, AVerseNumberOpensItsNoteAndWhatIsTypedIsInTheFile)
     const HWND bibleText = FindTextWindow(program.main);
     const LRESULT caret = SendMessageA(bibleText, WM_USER + 5, 0, 0);  // TWM_GETCARET
     RECT item = {};
-    ASSERT_TRUE(RemoteItemRect(program.info.hProcess, bibleText, static_cast<int>(caret), &item));
+    ASSERT_TRUE(RemoteRect(program.info.hProcess, bibleText, WM_USER + 10, static_cast<WPARAM>(caret), &item));  // TWM_GETITEMRECT
     const LPARAM number = MAKELPARAM(item.left + 16, item.top + 10);
     PostMessageA(bibleText, WM_MOUSEMOVE, 0, number);
     PostMessageA(bibleText, WM_LBUTTONDOWN, MK_LBUTTON, number);
