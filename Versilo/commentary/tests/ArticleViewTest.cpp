@@ -462,6 +462,15 @@ TEST_F(ArticleViewTest, ThePlainViewWrapsAtWordsAndCutsOnlyAWordWiderThanTheView
             Pump();
             CreateDirectoryA("artifacts", nullptr);
             EXPECT_TRUE(Capture::Of(frame).SaveBmp("artifacts\\article-view-wrapped.bmp"));
+            // A copy of the whole text is the page's text, without the view's line breaks.
+            SendMessageA(box, EM_SETSEL, 0, -1);
+            SendMessageA(box, WM_COPY, 0, 0);
+            ASSERT_TRUE(OpenClipboard(nullptr));
+            const HANDLE data = GetClipboardData(CF_TEXT);
+            const std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
+            if (data) GlobalUnlock(data);
+            CloseClipboard();
+            EXPECT_EQ(page, copied);
         }
     }
 }
