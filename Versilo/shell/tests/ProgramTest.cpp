@@ -40,8 +40,29 @@ protected:
         return static_cast<LRESULT>(result);
     }
 
+    // Starts at John 3:16 with the active translation shown in the translations pane too
+    // (the folder may hold no other), once the frame has laid out its panes.
+    void StartWithDockedPanes() {
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                                 &key, nullptr));
+        const DWORD on = 1;
+        RegSetValueExA(key, "ShowActiveBibleInMultiWindow", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on),
+                       sizeof on);
+        RegCloseKey(key);
+        Start("KJV Joh 3:16");
+        // The chapter may paint while the frame is still laying out: let that finish.
+        Sleep(500);
+        ASSERT_TRUE(ProgramResponds(program));
+        multi = GetDlgItem(program.main, 4000);
+        lexicon = GetDlgItem(program.main, 5000);
+        ASSERT_TRUE(multi);
+        ASSERT_TRUE(lexicon);
+    }
+
     SavedAppKey savedKey;
     ProgramProcess program;
+    HWND multi = nullptr, lexicon = nullptr;
 };
 
 TEST_F(ProgramTest, OpensTheCommandLinesChapterAndTakesRequests) {
@@ -119,21 +140,7 @@ RECT ChildRect(HWND main, HWND child) {
 }
 
 TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
-    // The active translation shown in the translations pane too: the folder holds one.
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                             &key, nullptr));
-    const DWORD on = 1;
-    RegSetValueExA(key, "ShowActiveBibleInMultiWindow", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
-    RegCloseKey(key);
-
-    Start("KJV Joh 3:16");
-    // The chapter may paint while the frame is still laying out: let that finish.
-    Sleep(500);
-    ASSERT_TRUE(ProgramResponds(program));
-    const HWND multi = GetDlgItem(program.main, 4000), lexicon = GetDlgItem(program.main, 5000);
-    ASSERT_TRUE(multi);
-    ASSERT_TRUE(lexicon);
+    ASSERT_NO_FATAL_FAILURE(StartWithDockedPanes());
     EXPECT_TRUE(IsWindowVisible(multi));
     EXPECT_TRUE(IsWindowVisible(lexicon));
     RECT client;
@@ -220,17 +227,7 @@ Capture SettledPixels(const ProgramProcess& program, HWND window) {
 }
 
 TEST_F(ProgramTest, TheTranslationsPaneHiddenAndShownPaintsAsANewOne) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                             &key, nullptr));
-    const DWORD on = 1;
-    RegSetValueExA(key, "ShowActiveBibleInMultiWindow", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
-    RegCloseKey(key);
-    Start("KJV Joh 3:16");
-    Sleep(500);
-    ASSERT_TRUE(ProgramResponds(program));
-    const HWND multi = GetDlgItem(program.main, 4000), lexicon = GetDlgItem(program.main, 5000);
-    ASSERT_TRUE(multi && lexicon);
+    ASSERT_NO_FATAL_FAILURE(StartWithDockedPanes());
     ASSERT_TRUE(IsWindowVisible(multi) && IsWindowVisible(lexicon));
 
     // Alt+2, Alt+3, Alt+2, Alt+3 from the keyboard: both panes go and come back; then the
