@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <oleauto.h>
+#include <utility>
 
 // Owns one BSTR (null is the empty string).
 class Bstr {
@@ -28,21 +29,42 @@ private:
     BSTR s_ = nullptr;
 };
 
-// Owns what one VARIANT holds (strings, interfaces, arrays) and clears it.
+// Owns what one VARIANT holds (strings, interfaces, arrays) and clears it. A value is put in
+// by a setter that takes it whole (type and contents at once) or by a call that fills Put().
+// Cleared, the holder is empty and all zero, so that a type written by hand into Put()
+// without its value never makes a later clear free a stray pointer.
 class Variant {
 public:
-    Variant() { ::VariantInit(&v_); }
+    Variant() { Empty(); }
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
     ~Variant() { ::VariantClear(&v_); }
 
     const VARIANT& Get() const { return v_; }
     // Out-parameter of a call that fills a VARIANT: clears what is held first.
-    VARIANT* Put() { ::VariantClear(&v_); return &v_; }
+    VARIANT* Put() { Clear(); return &v_; }
+    void Clear() { ::VariantClear(&v_); Empty(); }
+    // Holds a string that the holder now owns (VT_BSTR; a null BSTR is the empty string).
+    void SetBstr(Bstr text) {
+        Clear();
+        V_VT(&v_) = VT_BSTR;
+        V_BSTR(&v_) = text.Detach();
+    }
+    // Holds a copy of text; E_OUTOFMEMORY (and an empty holder) when it cannot be made.
+    HRESULT SetString(const wchar_t* text) {
+        Bstr copy(text ? text : L"");
+        if (!copy.Get()) { Clear(); return E_OUTOFMEMORY; }
+        SetBstr(std::move(copy));
+        return S_OK;
+    }
     // Hands the value to the caller's VARIANT (which must hold nothing) and holds nothing.
-    void Detach(VARIANT* out) { *out = v_; ::VariantInit(&v_); }
+    void Detach(VARIANT* out) { *out = v_; Empty(); }
 
 private:
+    void Empty() {
+        ::ZeroMemory(&v_, sizeof v_);
+        V_VT(&v_) = VT_EMPTY;
+    }
     VARIANT v_;
 };
 

@@ -29,6 +29,9 @@ public:
     virtual HWND Window() const = 0;
     // Shows an HTML page; on failure the previous page stays.
     virtual HRESULT Load(const std::string& html) = 0;
+    // True when the page's own script runs and reports an article page as loaded (script
+    // message 10); false when the view has to report it itself.
+    virtual bool RunsPageScript() const = 0;
     // The body's font on the page already shown.
     virtual void SetBodyFont(const char* face, int pixels) = 0;
     // For each H1 whose first child element is an anchor with an href "bible:" + fewer than

@@ -190,7 +190,18 @@ std::string FindPageTitle(const char* html) {
     ++start;
     const char* end = FindTag(start, "/title");
     if (!end) return std::string();
-    std::string title(start, static_cast<size_t>(end - start));
+    // The page writes the title's '<', '>' and '&' as entities; the strip shows the characters.
+    std::string title;
+    for (const char* p = start; p < end;) {
+        char c = 0;
+        size_t n = 0;
+        if (*p == '&' && DecodeEntity(p, &c, &n) && p + n <= end) {
+            title += c;
+            p += n;
+        } else {
+            title += *p++;
+        }
+    }
     if (title.size() > kPageTitleLimit) title.resize(kPageTitleLimit);
     return title;
 }

@@ -36,8 +36,9 @@ int FontPixelSize(LONG height);
 // The style rule of the page body for a font face and height; a face with a blank is quoted.
 std::string MakeBodyRule(const char* face, LONG height);
 
-// The text between "<title ...>" and "</title" (tags compared case-blind), at most
-// kPageTitleLimit characters; empty when the page has no title.
+// The text between "<title ...>" and "</title" (tags compared case-blind) with its character
+// entities decoded ("&amp;" reads '&'), at most kPageTitleLimit characters; empty when the
+// page has no title.
 std::string FindPageTitle(const char* html);
 
 // A link of the plain text: the characters [begin, end) and the target ("bible:...").

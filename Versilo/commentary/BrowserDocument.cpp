@@ -253,6 +253,8 @@ public:
         return hr;
     }
 
+    bool RunsPageScript() const override { return true; }
+
     void SetBodyFont(const char* face, int pixels) override {
         ComPtr<IHTMLElement> body = Body();
         ComPtr<IHTMLStyle> style;
@@ -262,9 +264,7 @@ public:
         wchar_t size[32];
         wsprintfW(size, L"%ipx", pixels);
         Variant value;
-        V_VT(value.Put()) = VT_BSTR;
-        V_BSTR(value.Put()) = SysAllocString(size);
-        style->put_fontSize(value.Get());
+        if (SUCCEEDED(value.SetString(size))) style->put_fontSize(value.Get());
     }
 
     int CollectHeadingReferences(char (*texts)[kHeadingTextSize], VoPageElement* elements) override {

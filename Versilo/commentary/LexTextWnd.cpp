@@ -28,6 +28,7 @@ bool VoLexTextWnd::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, 
         {WM_SIZE, RyOnSize<&VoLexTextWnd::OnSize>},
         {WM_SETFONT, RyOnSetFont<&VoLexTextWnd::OnSetFont>},
         {WM_GETFONT, RyMsg<&VoLexTextWnd::OnGetFont>},
+        {kLexTextPageLoaded, RyMsg<&VoLexTextWnd::OnPageLoaded>},
     };
     return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
 }
@@ -58,11 +59,20 @@ void VoLexTextWnd::OnDestroy() {
 
 void VoLexTextWnd::ShowArticle(const char* head, const char* body) {
     HideTip();
-    LoadPage(BuildArticlePage(resources_, head, body, bodyRule_).c_str());
+    if (Load(BuildArticlePage(resources_, head, body, bodyRule_).c_str()) && !document_->RunsPageScript())
+        PostMessageA(Handle(), kLexTextPageLoaded, loads_, 0);
 }
 
-void VoLexTextWnd::LoadPage(const char* html) {
-    if (!document_ || !html || FAILED(document_->Load(html))) return;
+void VoLexTextWnd::LoadPage(const char* html) { Load(html); }
+
+LRESULT VoLexTextWnd::OnPageLoaded(WPARAM load, LPARAM) {
+    if (load == loads_ && host_) host_->OnPageLoaded();
+    return 0;
+}
+
+bool VoLexTextWnd::Load(const char* html) {
+    if (!document_ || !html || FAILED(document_->Load(html))) return false;
+    ++loads_;
     title_ = FindPageTitle(html);
     if (MeasureTitle(true, -1)) PlaceDocument();
     if (titleHeight_ > 0) {
@@ -71,6 +81,7 @@ void VoLexTextWnd::LoadPage(const char* html) {
         strip.bottom = titleHeight_;
         InvalidateRect(strip);
     }
+    return true;
 }
 
 int VoLexTextWnd::CollectHeadingReferences(char (*texts)[kHeadingTextSize], VoPageElement* elements) {

@@ -17,6 +17,9 @@
 
 constexpr UINT kLexTextWndId = 1003;
 constexpr UINT kArticleDocumentId = 1;
+// Posted to the view by itself when a page without its own script has loaded an article
+// (wParam: the number of that load); the newest one tells the host, as script message 10.
+constexpr UINT kLexTextPageLoaded = WM_USER + 10;
 
 class VoLexTextWnd : public RyWindowImpl<VoLexTextWnd, RyWindowTraits<WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN>>,
                      public AVoHtmlHostClient,
@@ -31,6 +34,8 @@ public:
 
     void SetHost(AVoLexTextWndHost* host) { host_ = host; messages_.SetHost(host); }
     // Shows an article: head (none when null) and body put into a page of the resources.
+    // The host hears that it has loaded (OnPageLoaded) from the page's script, or, where
+    // the document runs none, from the view once the messages posted before it are handled.
     void ShowArticle(const char* head, const char* body);
     // Shows any HTML page; a page that does not load leaves the previous one and its title.
     void LoadPage(const char* html);
@@ -57,6 +62,8 @@ private:
     void OnSize(UINT type, int cx, int cy);
     void OnSetFont(HFONT font, bool redraw);
     LRESULT OnGetFont(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(font_); }
+    LRESULT OnPageLoaded(WPARAM load, LPARAM);
+    bool Load(const char* html);
 
     void ShowTip(const char* title, const char* body) override;
     // Measures the title strip at width (the client width when negative); answers whether
@@ -78,6 +85,7 @@ private:
     std::string title_;
     int titleWidth_ = -1;
     int titleHeight_ = 0;
+    WPARAM loads_ = 0;  // pages loaded so far: a report of an older one is stale
     bool moduleLocked_ = false;
     AVoLexTextWndHost* host_ = nullptr;
 };

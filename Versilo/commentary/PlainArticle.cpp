@@ -1,12 +1,14 @@
 // VoPlainArticle: the article view's page where no browser control can be made: a
-// read-only text box with the page's readable text, whose links are followed by a double
-// click, and whose headings and scrolling count in lines.
+// read-only text box with the page's readable text, wrapped at word boundaries by the
+// program (VoSoftWrap), whose links are followed by a double click, and whose headings and
+// scrolling count in lines.
 #include <vector>
 #include "ArticleDocument.h"
 #include "ArticlePage.h"
 #include "LexiconInterfaces.h"
 #include "RyMessageMap.h"
 #include "RySubclassedWindow.h"
+#include "SoftWrap.h"
 
 namespace {
 
@@ -36,8 +38,9 @@ public:
 
     HRESULT Load(const std::string& html) override {
         page_ = PageToPlainText(html.c_str());
-        return SetWindowTextA(Handle(), page_.text.c_str()) ? S_OK : E_FAIL;
+        return wrap_.SetText(Handle(), page_.text) ? S_OK : E_FAIL;
     }
+    bool RunsPageScript() const override { return false; }
     void SetBodyFont(const char*, int) override {}  // the view's WM_SETFONT reaches the box
 
     int CollectHeadingReferences(char (*texts)[kHeadingTextSize], VoPageElement* elements) override {
@@ -53,7 +56,8 @@ public:
     }
     void ScrollElementIntoView(const VoPageElement& element) override {
         if (element.position < 0) return;
-        const LRESULT line = ry::Send(Handle(), EM_LINEFROMCHAR, static_cast<WPARAM>(element.position), 0);
+        const LRESULT line =
+            ry::Send(Handle(), EM_LINEFROMCHAR, static_cast<WPARAM>(wrap_.ShownPosition(element.position)), 0);
         SetScrollTop(static_cast<long>(line));
     }
     bool GetScrollState(long* top, long* height, long* clientHeight) override {
@@ -75,10 +79,13 @@ public:
     }
 
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (wrap_.ProcessMessage(hwnd, message, wParam, lParam, result,
+                                 [&] { return DefaultProc(hwnd, message, wParam, lParam); }))
+            return true;
         if (message != WM_LBUTTONDBLCLK) return false;
         // The box selects the word; a link under the pointer is followed.
         result = DefaultProc(hwnd, message, wParam, lParam);
-        Follow(CharacterAt(hwnd, lParam));
+        Follow(wrap_.TextPosition(CharacterAt(hwnd, lParam)));
         return true;
     }
 
@@ -109,6 +116,7 @@ private:
 
     AVoLexTextWndHost** host_;
     VoPlainPage page_;
+    VoSoftWrap wrap_;
 };
 
 }  // namespace

@@ -240,8 +240,12 @@ void VoMainWnd::TogglePane(UINT id) {
     state.open = !state.open;
     CheckCommand(id, kCommandInToolbar | kCommandInMenu, state.open);
     if (id == kLexiconPaneToggle) host_->InvalidateIf(false);
-    ::ShowWindow(pane, state.open ? SW_SHOWNA : SW_HIDE);
+    // A pane goes before the others take its room and comes only once they have made room:
+    // shown at its old place it would lie over a neighbour, and the neighbour, moved from
+    // there, would take the pane's pixels as its own (its copied bits count as painted).
+    if (!state.open) ::ShowWindow(pane, SW_HIDE);
     Layout();
+    if (state.open) ::ShowWindow(pane, SW_SHOWNA);
 }
 
 void VoMainWnd::MoveFocus(bool forward) {

@@ -219,8 +219,11 @@ void VoMainWnd::Layout() {
     lexicon_.fraction = lexicon.fraction;
 
     host_->MoveWindow(&layout.host);
+    // A pane that moves paints itself anew: what lay at its old place may be its neighbour's.
     for (const auto& [pane, rc] : {std::pair<HWND, RECT>{multiPane, layout.multi}, {lexiconPane, layout.lexicon}})
-        if (pane) ::MoveWindow(pane, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+        if (pane)
+            ::SetWindowPos(pane, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 LRESULT VoMainWnd::OnActivate(WPARAM wParam, LPARAM) {

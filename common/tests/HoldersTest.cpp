@@ -1,6 +1,8 @@
 // Holders: a saved DC state comes back whole, locked global memory is unlocked, a holder
 // on no window takes no DC (not the screen's), and the OLE value holders free what they own.
 #include <gtest/gtest.h>
+#include <cstring>
+#include <new>
 #include "Handles.h"
 #include "OleHandles.h"
 #include "UserHandles.h"
@@ -84,6 +86,39 @@ TEST(Holders, BstrAndVariantOwnTheirStrings) {
     EXPECT_EQ(VT_EMPTY, V_VT(&value.Get()));
     EXPECT_EQ(VT_BSTR, V_VT(&out));
     VariantClear(&out);
+}
+
+TEST(Holders, AVariantTakesAStringWholeAndNeverFreesAStrayPointer) {
+    // A string goes in with its type, owned by the holder; a new one replaces it.
+    Variant value;
+    ASSERT_EQ(S_OK, value.SetString(L"16px"));
+    EXPECT_EQ(VT_BSTR, V_VT(&value.Get()));
+    EXPECT_STREQ(L"16px", V_BSTR(&value.Get()));
+    value.SetBstr(Bstr(L"20px"));
+    EXPECT_STREQ(L"20px", V_BSTR(&value.Get()));
+    ASSERT_EQ(S_OK, value.SetString(nullptr));
+    EXPECT_EQ(VT_BSTR, V_VT(&value.Get()));
+    EXPECT_EQ(0u, SysStringLen(V_BSTR(&value.Get())));
+    VARIANT out;
+    value.Detach(&out);
+    EXPECT_EQ(VT_EMPTY, V_VT(&value.Get()));
+    EXPECT_EQ(VT_BSTR, V_VT(&out));
+    VariantClear(&out);
+
+    // A holder made in memory that held something else (a stack's leftovers) and cleared by
+    // Put() holds nothing at all: a type written into it by hand without its string makes
+    // the next clear free no leftover pointer.
+    alignas(Variant) unsigned char room[sizeof(Variant)];
+    memset(room, 0xFE, sizeof room);
+    Variant* stray = new (room) Variant;
+    VARIANT* raw = stray->Put();
+    EXPECT_EQ(VT_EMPTY, V_VT(raw));
+    EXPECT_EQ(nullptr, V_BSTR(raw));
+    V_VT(raw) = VT_BSTR;
+    raw = stray->Put();
+    EXPECT_EQ(VT_EMPTY, V_VT(raw));
+    EXPECT_EQ(nullptr, V_BSTR(raw));
+    stray->~Variant();
 }
 
 TEST(Holders, OleInitializationPairsItsCalls) {

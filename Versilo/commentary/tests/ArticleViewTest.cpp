@@ -1,14 +1,19 @@
 // The article view on real windows under Xvfb. Wine here has no browser engine, so the
 // view's real document is the plain text view: the default page, an article with its
-// title strip, links followed by a double click, headings and scrolling in lines, and a
-// screenshot. A stand-in document shows what the view does with a live page (loads that
-// fail, heading tables, scrolling, the font) and creation that fails without a document.
+// title strip (its characters, not the page's entities), links followed by a double click,
+// headings and scrolling in lines, the load reported to the host, lines wrapped at words at
+// every width, and screenshots. A stand-in document shows what the view does with a live
+// page (loads that fail, heading tables, scrolling, the font) and creation that fails
+// without a document. The wrap itself is checked on a table of texts and widths.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "ArticleHtml.h"
 #include "ComModule.h"
+#include "Handles.h"
 #include "LexTextWnd.h"
 #include "OleHandles.h"
+#include "SoftWrap.h"
 #include "WindowCapture.h"
 
 namespace {
@@ -52,6 +57,14 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+// The box's position of a position of the text it shows with soft line breaks.
+int ShownIndex(const std::string& shown, int position) {
+    int i = 0;
+    for (int n = 0; n < position && i < static_cast<int>(shown.size()); ++n)
+        i += shown.compare(static_cast<size_t>(i), 3, kSoftLineBreak) == 0 ? 3 : 1;
+    return i;
+}
+
 // A live page as a test sees it: what was loaded, headings it was told of, scrolling.
 struct FakePage {
     std::vector<std::string> loads;
@@ -77,6 +90,7 @@ public:
         g_page->loads.push_back(html);
         return S_OK;
     }
+    bool RunsPageScript() const override { return true; }
     void SetBodyFont(const char* face, int pixels) override {
         g_page->face = face;
         g_page->pixels = pixels;
@@ -153,7 +167,8 @@ TEST_F(ArticleViewTest, WithoutABrowserThePlainViewShowsTheDefaultPageAndArticle
     view.SetHost(&host);
     view.ShowArticle("<title>Salme 23</title>\r\n", kArticleBody);
     EXPECT_EQ("Salme 23", view.GetTitle());
-    const std::string text = WindowText(box);
+    const std::string shown = WindowText(box);
+    const std::string text = RemoveSoftLineBreaks(shown);
     EXPECT_EQ(0u, text.find("Sal 23,1\r\nHerren er min hyrde, meg fattes intet. Se ogs\xE5 Joh 10,11 og Hyrde.\r\n"));
     // The title strip above the text, the text below it.
     ASSERT_GT(view.GetTitleHeight(), 0);
@@ -175,7 +190,7 @@ TEST_F(ArticleViewTest, WithoutABrowserThePlainViewShowsTheDefaultPageAndArticle
 
     // A double click on a link's word follows it; on plain words nothing happens.
     auto doubleClickAt = [&](const char* word) {
-        const int at = static_cast<int>(text.find(word)) + 1;
+        const int at = ShownIndex(shown, static_cast<int>(text.find(word)) + 1);
         const LRESULT pos = SendMessageA(box, EM_POSFROMCHAR, static_cast<WPARAM>(at), 0);
         SendMessageA(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(LOWORD(pos) + 1, HIWORD(pos) + 2));
         SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(LOWORD(pos) + 1, HIWORD(pos) + 2));
@@ -184,6 +199,21 @@ TEST_F(ArticleViewTest, WithoutABrowserThePlainViewShowsTheDefaultPageAndArticle
     doubleClickAt("Hyrde.");
     doubleClickAt("fattes");
     EXPECT_EQ((std::vector<std::string>{"go:Joh 10,11", "lex:Hyrde"}), host.calls);
+
+    // The plain view has no page script to say the article has loaded: it tells the host
+    // itself once the messages before are handled, once for the newest page only.
+    Pump();
+    EXPECT_EQ((std::vector<std::string>{"go:Joh 10,11", "lex:Hyrde", "loaded"}), host.calls);
+    host.calls.clear();
+    view.ShowArticle("<title>Salme 1</title>\r\n", "<p>Salig er den</p>");
+    view.ShowArticle("<title>Salme 23</title>\r\n", kArticleBody);
+    Pump();
+    EXPECT_EQ(std::vector<std::string>{"loaded"}, host.calls);
+    view.ShowArticle("<title>Salme 1</title>\r\n", "<p>Salig er den</p>");
+    view.LoadPage("<html><body><p>en side, ikke en artikkel</p></body></html>");
+    Pump();
+    EXPECT_EQ(std::vector<std::string>{"loaded"}, host.calls);
+    view.ShowArticle("<title>Salme 23</title>\r\n", kArticleBody);
 
     UpdateWindow(frame);
     Pump();
@@ -296,4 +326,191 @@ TEST_F(ArticleViewTest, ALivePageGetsTheFontAndTheViewAsksItForHeadingsAndScroll
 TEST_F(ArticleViewTest, WithoutAnyDocumentTheViewIsNotCreated) {
     VoLexTextWnd view(&MakeNothing);
     EXPECT_EQ(nullptr, Create(view));
+}
+
+namespace {
+
+// The page's position after the box's first count characters: a soft line break stands for
+// the blank it replaced, or for nothing where it cuts a word.
+size_t PagePosition(const std::string& shown, size_t count, const std::string& page) {
+    size_t j = 0;
+    for (size_t i = 0; i < count && i < shown.size();) {
+        if (shown.compare(i, 3, kSoftLineBreak) == 0) {
+            if (j < page.size() && page[j] == ' ') ++j;
+            i += 3;
+        } else {
+            ++i;
+            ++j;
+        }
+    }
+    return j;
+}
+
+// True when the box shows the page's text, soft line breaks aside.
+bool ShowsPage(const std::string& shown, const std::string& page) {
+    std::string rebuilt;
+    for (size_t i = 0; i < shown.size();) {
+        if (shown.compare(i, 3, kSoftLineBreak) == 0) {
+            if (rebuilt.size() < page.size() && page[rebuilt.size()] == ' ') rebuilt += ' ';
+            i += 3;
+        } else {
+            rebuilt += shown[i++];
+        }
+    }
+    return rebuilt == page;
+}
+
+// A box of width characters of one unit each.
+VoSoftWrappedText WrapAt(const std::string& text, int width) {
+    return SoftWrapText(text, [width](const char*, int length) { return length < width ? length : width; });
+}
+
+}  // namespace
+
+TEST(SoftWrapTest, LinesBreakAtTheLastBlankThatFitsAndInsideOnlyAWordTooWideAlone) {
+    const struct {
+        const char* text;
+        int width;
+        const char* shown;
+    } cases[] = {
+        {"aaa bbb ccc", 20, "aaa bbb ccc"},
+        {"aaa bbb ccc", 7, "aaa bbb\r\r\nccc"},
+        {"aaa bbb ccc", 8, "aaa bbb\r\r\nccc"},                      // the blank after a full line
+        {"aaa bbb ccc", 6, "aaa\r\r\nbbb\r\r\nccc"},
+        {"- (Literally, the Hebrew", 15, "- (Literally,\r\r\nthe Hebrew"},  // never "t" / "he"
+        {"Ostentatiously used", 14, "Ostentatiously\r\r\nused"},     // a word as wide as the box
+        {"abcdefghij xy", 4, "abcd\r\r\nefgh\r\r\nij\r\r\nxy"},     // only a word too wide is cut
+        {"aa bb\r\ncc dd\neeee", 3, "aa\r\r\nbb\r\ncc\r\r\ndd\neee\r\r\ne"},  // the text's own line ends
+        {"\r\n\r\nx  y", 2, "\r\n\r\nx \r\r\ny"},                  // empty lines; a run of blanks
+        {"", 5, ""},
+    };
+    for (const auto& c : cases) {
+        const VoSoftWrappedText w = WrapAt(c.text, c.width);
+        EXPECT_EQ(c.shown, w.shown) << c.text << " at " << c.width;
+        // Every character of the text is shown where the map says, and back.
+        const std::string text = c.text;
+        ASSERT_EQ(text.size() + 1, w.shownAt.size());
+        ASSERT_EQ(w.shown.size() + 1, w.textAt.size());
+        for (size_t i = 0; i < text.size(); ++i) {
+            const char shownChar = w.shown[static_cast<size_t>(w.shownAt[i])];
+            EXPECT_TRUE(shownChar == text[i] || (text[i] == ' ' && shownChar == '\r')) << c.text << " " << i;
+            EXPECT_EQ(static_cast<int>(i), w.textAt[static_cast<size_t>(w.shownAt[i])]) << c.text << " " << i;
+        }
+    }
+    // A first character wider than the box still goes on a line of its own.
+    EXPECT_EQ("a\r\r\nb\r\r\nc", SoftWrapText("abc", [](const char*, int) { return 0; }).shown);
+    EXPECT_EQ("aaa bbb ccc", RemoveSoftLineBreaks(WrapAt("aaa bbb ccc", 3).shown));
+}
+
+TEST_F(ArticleViewTest, ThePlainViewWrapsAtWordsAndCutsOnlyAWordWiderThanTheView) {
+    VoLexTextWnd view;
+    ASSERT_TRUE(Create(view));
+    FontHandle font(CreateFontA(-21, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Times New Roman"));
+    SendMessageA(view.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    // Nave's article RABBI as the pane renders it, and a word too long for any line here.
+    std::string head, body;
+    ASSERT_TRUE(RenderArticle("- (Literally, the Hebrew word means \x93my great one.\x94)\r\n"
+                              "- The title of a Jewish teacher <Matt 23,7>\r\n"
+                              "- Ostentatiously used by the Pharisees <Matt 23,7>\r\n"
+                              "- Used in addressing John the Baptist; the Pneumonoultramicroscopicsilicovolcanoconiosis",
+                              nullptr, 0, &head, &body));
+    view.ShowArticle(head.c_str(), body.c_str());
+    const std::string page = PageToPlainText(BuildArticlePage(VoPageResources(), head.c_str(), body.c_str(), "").c_str()).text;
+    const HWND box = view.GetDocument()->Window();
+    WindowDc dc(box);
+    SelectedObject selected(dc.Get(), font.Get());
+    auto widthOf = [&](const std::string& s) {
+        SIZE size = {};
+        GetTextExtentPoint32A(dc.Get(), s.c_str(), static_cast<int>(s.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    auto isWordChar = [](char c) { return c != ' ' && c != '\r' && c != '\n'; };
+
+    for (int width = 100; width <= 340; width += 4) {
+        MoveWindow(view.Handle(), 0, 0, width, 300, TRUE);
+        RECT format = {};
+        SendMessageA(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        const int room = format.right - format.left;
+        const std::string shown = WindowText(box);
+        ASSERT_TRUE(ShowsPage(shown, page)) << width << ": " << shown;
+        // Each line as the reader sees it, in positions of the page's text.
+        const int lines = static_cast<int>(SendMessageA(box, EM_GETLINECOUNT, 0, 0));
+        for (int line = 0; line + 1 < lines; ++line) {
+            const int start = static_cast<int>(SendMessageA(box, EM_LINEINDEX, line, 0));
+            const int end = start + static_cast<int>(SendMessageA(box, EM_LINELENGTH, start, 0));
+            const size_t from = PagePosition(shown, static_cast<size_t>(start), page);
+            const size_t after = PagePosition(shown, static_cast<size_t>(end), page);
+            if (after >= page.size() || page[after] == '\r') continue;  // the page's own line end
+            const std::string text = page.substr(from, after - from);
+            if (page[after] != ' ' && isWordChar(page[after - 1])) {
+                // Cut inside a word: only one wider than the view alone.
+                size_t wordStart = after, wordEnd = after;
+                while (wordStart > 0 && isWordChar(page[wordStart - 1])) --wordStart;
+                while (wordEnd < page.size() && isWordChar(page[wordEnd])) ++wordEnd;
+                EXPECT_GT(widthOf(page.substr(wordStart, wordEnd - wordStart)), room)
+                    << width << ": [" << text << "] cuts its word";
+            } else {
+                // Broken at a blank: the next word would not have fitted on the line.
+                size_t wordEnd = after + 1;
+                while (wordEnd < page.size() && isWordChar(page[wordEnd])) ++wordEnd;
+                EXPECT_GT(widthOf(page.substr(from, wordEnd - from)), room)
+                    << width << ": [" << text << "] leaves room for the next word";
+            }
+        }
+        if (width == 200) {
+            UpdateWindow(frame);
+            Pump();
+            CreateDirectoryA("artifacts", nullptr);
+            EXPECT_TRUE(Capture::Of(frame).SaveBmp("artifacts\\article-view-wrapped.bmp"));
+            // A copy of the whole text is the page's text, without the view's line breaks.
+            SendMessageA(box, EM_SETSEL, 0, -1);
+            SendMessageA(box, WM_COPY, 0, 0);
+            ASSERT_TRUE(OpenClipboard(nullptr));
+            const HANDLE data = GetClipboardData(CF_TEXT);
+            const std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
+            if (data) GlobalUnlock(data);
+            CloseClipboard();
+            EXPECT_EQ(page, copied);
+        }
+    }
+}
+
+TEST_F(ArticleViewTest, TheTitleStripShowsTheTitlesCharactersNotItsEntities) {
+    VoLexTextWnd view;
+    ASSERT_TRUE(Create(view));
+    // The title line as a reader types it; the page writes it escaped.
+    std::string head, body;
+    ASSERT_TRUE(RenderArticle(">>Abraham & Sara <i>og</i> Isak\r\nSe 1Mos 21.", nullptr, 0, &head, &body));
+    ASSERT_NE(std::string::npos, head.find("&amp;"));
+    view.ShowArticle(head.c_str(), body.c_str());
+    EXPECT_EQ("Abraham & Sara <i>og</i> Isak", view.GetTitle());
+    UpdateWindow(frame);
+    Pump();
+
+    // The strip's pixels against the title drawn as the strip draws it.
+    const Capture shot = Capture::Of(view.Handle());
+    const int height = view.GetTitleHeight();
+    ASSERT_GT(height, 0);
+    LOGFONTA lf = {};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    lf.lfWeight = FW_BOLD;
+    FontHandle bold(CreateFontIndirectA(&lf));
+    WindowDc screen(view.Handle());
+    MemoryDc memory(CreateCompatibleDC(screen.Get()));
+    BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), shot.width, height));
+    SelectedObject pickBitmap(memory.Get(), bitmap.Get());
+    RECT rc = {0, 0, shot.width, height};
+    FillRect(memory.Get(), &rc, GetSysColorBrush(COLOR_3DFACE));
+    SelectedObject pickFont(memory.Get(), bold.Get());
+    SetBkMode(memory.Get(), TRANSPARENT);
+    SetTextColor(memory.Get(), GetSysColor(COLOR_BTNTEXT));
+    rc.bottom -= 2;
+    DrawTextA(memory.Get(), "Abraham & Sara <i>og</i> Isak", -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
+    int differing = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            if (shot.At(x, y) != GetPixel(memory.Get(), x, y)) ++differing;
+    EXPECT_EQ(0, differing);
+    CreateDirectoryA("artifacts", nullptr);
+    EXPECT_TRUE(shot.SaveBmp("artifacts\\article-view-title.bmp"));
 }

@@ -588,3 +588,52 @@ TEST_F(LexPaneTest, CancellingTheCodePageWarningIsTheOnlyMessage) {
     Close();
     EXPECT_EQ("om Moses ?????", Stored(path, "Moses"));
 }
+
+// A chapter's article asked for a verse, as a bible pane asks: in reading mode the plain
+// view (the view Wine shows) opens at the heading the verse stands under, and Back comes
+// back to where the reader had scrolled it.
+TEST_F(LexPaneTest, AnArticleForAVerseOpensAtItsHeadingAndBackComesBackToItsPlace) {
+    std::string chapter = ">>Johannes 3\r\nOm kapitlet.\r\n";
+    for (int verse : {1, 3, 5, 9, 14, 16, 19, 22, 25, 27, 31, 34, 36}) {
+        chapter += "><Joh 3:" + std::to_string(verse) + ">\r\n";
+        for (int line = 1; line <= 5; ++line)
+            chapter += "Vers " + std::to_string(verse) + ", tanke " + std::to_string(line) + ".\r\n";
+    }
+    MakeCommentary(Lexicons() + "Kapitler.vrsn", "Kapitler",
+                   {{"Kapitler", "Hjem"}, {"Joh 3", chapter.c_str()}, {"Joh 4", "Samaria."}});
+    Open();
+    Choose("Kapitler.vrsn");
+    ASSERT_FALSE(pane_->IsEditing());
+
+    // John 3:17 has no entry of its own: the chapter's article, at the heading of 3:16.
+    ComPtr<IBibleHandles> handles;
+    ASSERT_EQ(S_OK, stat_.As(IID_IBibleHandles, &handles));
+    int verse = 0;
+    ASSERT_EQ(S_OK, handles->MakeRef(&verse, 42, 2, 16));
+    const ArticleHandle article = pane_->FindArticleForVerse(true, stat_.Get(), verse, false, kNoArticle);
+    ASSERT_NE(kNoArticle, article);
+    pane_->ShowArticle(article, verse, stat_.Get());
+    Pump();
+    const HWND box = pane_->ArticleView().GetDocument()->Window();
+    auto firstLine = [&] { return static_cast<int>(SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    const LRESULT length = SendMessageA(box, WM_GETTEXTLENGTH, 0, 0);
+    std::string shown(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(box, &shown[0], static_cast<int>(shown.size()));
+    const size_t heading = shown.find("\nJoh 3:16\r\n");
+    ASSERT_NE(std::string::npos, heading) << shown;
+    const int headingLine = static_cast<int>(SendMessageA(box, EM_LINEFROMCHAR, heading + 1, 0));
+    ASSERT_GT(headingLine, 0);
+    EXPECT_EQ(headingLine, firstLine());
+
+    // Scrolled on by the reader, left for another article, and back.
+    for (int i = 0; i < 3; ++i) SendMessageA(box, WM_VSCROLL, SB_LINEDOWN, 0);
+    const int scrolled = firstLine();
+    ASSERT_EQ(headingLine + 3, scrolled);
+    SelectTitle(2);  // Joh 4
+    Pump();
+    EXPECT_EQ(0, firstLine());
+    Click(kLexBackId);
+    Pump();
+    EXPECT_EQ(scrolled, firstLine());
+    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-at-verse.bmp")));
+}

@@ -1,12 +1,15 @@
 // Versilo.exe itself, started with CreateProcess from the build's program folder: the
 // chapter of its command line painted, look-up requests from this (another) process,
 // hostile ones included, the place kept for the next start, copied verses that outlive the
-// program, the docked translations and commentary panes, and the message of an empty
+// program, the docked translations and commentary panes (hidden and shown again from the
+// keyboard, they paint as anew), and the message of an empty
 // "Bibles" folder. The application's registry key is
 // saved before and put back after, as the program writes its own settings there.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
+#include <vector>
 #include "ProgramDriver.h"
 #include "TestFiles.h"
 
@@ -37,8 +40,29 @@ protected:
         return static_cast<LRESULT>(result);
     }
 
+    // Starts at John 3:16 with the active translation shown in the translations pane too,
+    // beside the other one, once the frame has laid out its panes.
+    void StartWithDockedPanes() {
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                                 &key, nullptr));
+        const DWORD on = 1;
+        RegSetValueExA(key, "ShowActiveBibleInMultiWindow", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on),
+                       sizeof on);
+        RegCloseKey(key);
+        Start("KJV Joh 3:16");
+        // The chapter may paint while the frame is still laying out: let that finish.
+        Sleep(500);
+        ASSERT_TRUE(ProgramResponds(program));
+        multi = GetDlgItem(program.main, 4000);
+        lexicon = GetDlgItem(program.main, 5000);
+        ASSERT_TRUE(multi);
+        ASSERT_TRUE(lexicon);
+    }
+
     SavedAppKey savedKey;
     ProgramProcess program;
+    HWND multi = nullptr, lexicon = nullptr;
 };
 
 TEST_F(ProgramTest, OpensTheCommandLinesChapterAndTakesRequests) {
@@ -116,21 +140,7 @@ RECT ChildRect(HWND main, HWND child) {
 }
 
 TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
-    // The active translation shown in the translations pane too, beside the other one.
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kProgramAppKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                             &key, nullptr));
-    const DWORD on = 1;
-    RegSetValueExA(key, "ShowActiveBibleInMultiWindow", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
-    RegCloseKey(key);
-
-    Start("KJV Joh 3:16");
-    // The chapter may paint while the frame is still laying out: let that finish.
-    Sleep(500);
-    ASSERT_TRUE(ProgramResponds(program));
-    const HWND multi = GetDlgItem(program.main, 4000), lexicon = GetDlgItem(program.main, 5000);
-    ASSERT_TRUE(multi);
-    ASSERT_TRUE(lexicon);
+    ASSERT_NO_FATAL_FAILURE(StartWithDockedPanes());
     EXPECT_TRUE(IsWindowVisible(multi));
     EXPECT_TRUE(IsWindowVisible(lexicon));
     RECT client;
@@ -164,6 +174,96 @@ TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
     EXPECT_TRUE(present);
     EXPECT_EQ(0u, AppValue("LexiconOpen", 1, &present));
     EXPECT_TRUE(present);
+}
+
+// Keys pressed as a reader presses them, into the program's focus window.
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto key = keys.end(); key != keys.begin();) {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *--key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The pixels of a child of the main window, as the main window shows them (a window of
+// another process is read through its top-level window).
+Capture ChildPixels(HWND main, HWND child) {
+    const Capture whole = Capture::Of(main, true);
+    RECT frame, rc;
+    GetWindowRect(main, &frame);
+    GetWindowRect(child, &rc);
+    OffsetRect(&rc, -frame.left, -frame.top);
+    Capture c;
+    c.width = rc.right - rc.left;
+    c.height = rc.bottom - rc.top;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            c.pixels.push_back(whole.pixels[static_cast<size_t>(y) * static_cast<size_t>(whole.width) +
+                                            static_cast<size_t>(x)] &
+                               0xFFFFFF);
+    return c;
+}
+
+// Waits until the child has painted whatever it had to and two looks a little apart agree.
+Capture SettledPixels(const ProgramProcess& program, HWND window) {
+    Capture last = ChildPixels(program.main, window);
+    for (int i = 0; i < 20; ++i) {
+        Sleep(150);
+        ProgramResponds(program);
+        Capture now = ChildPixels(program.main, window);
+        if (now.pixels == last.pixels) return now;
+        last = now;
+    }
+    return last;
+}
+
+TEST_F(ProgramTest, TheTranslationsPaneHiddenAndShownPaintsAsANewOne) {
+    ASSERT_NO_FATAL_FAILURE(StartWithDockedPanes());
+    ASSERT_TRUE(IsWindowVisible(multi) && IsWindowVisible(lexicon));
+
+    // Alt+2, Alt+3, Alt+2, Alt+3 from the keyboard: both panes go and come back; then the
+    // commentary pane alone. Whenever the translations pane shows, what it shows is what it
+    // paints anew, its text box and its frame included.
+    SetForegroundWindow(program.main);
+    ASSERT_TRUE(ProgramResponds(program));
+    const struct {
+        WORD key;
+        bool multiShown, lexiconShown;
+    } steps[] = {{'2', false, true}, {'3', false, false}, {'2', true, false}, {'3', true, true},
+                 {'3', true, false}, {'3', true, true}};
+    for (const auto& step : steps) {
+        const std::string what =
+            std::string("Alt+") + static_cast<char>(step.key) + " (step " + std::to_string(&step - steps + 1) + ")";
+        PressKeys({VK_MENU, step.key});
+        for (int i = 0; i < 100 && IsWindowVisible(multi) != step.multiShown; ++i) Sleep(20);
+        for (int i = 0; i < 100 && IsWindowVisible(lexicon) != step.lexiconShown; ++i) Sleep(20);
+        ASSERT_TRUE(ProgramResponds(program));
+        ASSERT_EQ(step.multiShown, IsWindowVisible(multi) != FALSE) << what;
+        ASSERT_EQ(step.lexiconShown, IsWindowVisible(lexicon) != FALSE) << what;
+        if (!step.multiShown) continue;
+        const Capture after = SettledPixels(program, multi);
+        CreateDirectoryA("artifacts", nullptr);
+        EXPECT_TRUE(after.SaveBmp("artifacts\\translations-pane-shown-again.bmp"));
+        RedrawWindow(multi, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const Capture fresh = SettledPixels(program, multi);
+        ASSERT_EQ(fresh.width, after.width) << what;
+        ASSERT_EQ(fresh.height, after.height) << what;
+        size_t differing = 0;
+        for (size_t i = 0; i < fresh.pixels.size(); ++i)
+            if (fresh.pixels[i] != after.pixels[i]) ++differing;
+        EXPECT_EQ(0u, differing) << what << ": of " << fresh.pixels.size() << " pixels";
+    }
+    EXPECT_EQ(1, CloseProgram(program));
 }
 
 TEST_F(ProgramTest, EmptyBiblesFolderShowsTheMessageAndEnds) {
