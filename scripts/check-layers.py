@@ -37,7 +37,7 @@ MAY_USE = {
                                 "Versilo/bibleview", "Versilo/base"],
     "Versilo/shell/options/controls": ["Versilo/base"],
     "Versilo/shell/options": ["Versilo/shell/options/controls", "Versilo/base"],
-    "Versilo/shell/dialogs": ["Versilo/bibleview", "Versilo/base"],
+    "Versilo/shell/dialogs": ["Versilo/base"],
     "Versilo/shell": ["Versilo/shell/options", "Versilo/shell/options/controls", "Versilo/shell/dialogs",
                       "Versilo/commentary/pane", "Versilo/commentary/dialogs", "Versilo/commentary/editor",
                       "Versilo/commentary", "Versilo/bibleview", "Versilo/base"],
