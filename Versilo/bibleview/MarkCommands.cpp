@@ -79,7 +79,7 @@ void GoToMarkedVerse(AVoBibleWindow& window, VoBibleInfoList& bibles, VoKv61Mark
     int start = base + MarkSearchStartItem(position, next);
     if (start < 0 || start >= stat->GetVerseCount()) return;
 
-    ComPtr<VoWindowMarkCache> cache = record.GetMarkCache(&store);
+    ComPtr<VoWindowMarkCache> cache = MakeMarkCache(record, &store);
     int found = -1;
     if (cache) found = next ? cache->GetBits().FindNext(start) : cache->GetBits().FindPrevious(start);
 

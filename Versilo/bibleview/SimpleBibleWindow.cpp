@@ -430,7 +430,7 @@ void VoSimpleBibleWindow::SetStatusText(const char* text) {
 VoWindowMarkCache* VoSimpleBibleWindow::GetMarkCache() {
     if (!markCache_ && client_ && context_.GetBibleRecord()) {
         VoKv61MarkedVerses* store = client_->GetMarkedVerses();
-        if (store) markCache_ = context_.GetBibleRecord()->GetMarkCache(store);
+        if (store) markCache_ = MakeMarkCache(*context_.GetBibleRecord(), store);
     }
     return markCache_.Get();
 }

@@ -55,3 +55,10 @@ private:
     VoVerseBitSet bits_;
     bool usable_ = false;
 };
+
+// The cache of record over store, made on first use; an empty holder when the bible does
+// not open.
+ComPtr<VoWindowMarkCache> MakeMarkCache(VoBibleInfo& record, VoKv61MarkedVerses* store);
+// Rebuilds record's cache from the store when there is one and it converts the markings to
+// that bible's numbering. The main frame calls it for every record when the markings change.
+void RefreshMarkCache(VoBibleInfo& record);

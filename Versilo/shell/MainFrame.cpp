@@ -9,6 +9,7 @@
 #include "OpenRequest.h"
 #include "Registry.h"
 #include "RyMessageMap.h"
+#include "WindowMarkCache.h"
 
 using namespace frame_id;
 
@@ -348,7 +349,7 @@ IBible* VoMainWnd::GetActiveBible() {
 }
 
 void VoMainWnd::OnMarksChanged() {
-    for (int i = 0; i < bibles_.GetCount(); ++i) bibles_.GetAt(i).RefreshMarkCache();
+    for (int i = 0; i < bibles_.GetCount(); ++i) RefreshMarkCache(bibles_.GetAt(i));
     host_->Invalidate();
     UpdateMarkFileCommands();
     UpdateSelectionCommands();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#include "BenchItemServer.h"
 #include "BenchTimer.h"
 #include "VoView.h"
 
@@ -17,38 +18,21 @@ namespace {
 constexpr int kItems = 30000;
 
 // 20-pixel items; the selection's data is one line of verse text per selected item.
-class BenchServer : public IVoItemServer, public IVoBibleTextWindowSink {
+class BenchServer : public BenchItemServer {
 public:
+    BenchServer() : BenchItemServer(kItems) {}
+
     HWND window = nullptr;
     size_t copiedBytes = 0;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IVoItemServer) *out = static_cast<IVoItemServer*>(this);
-        else if (iid == IID_IVoBibleTextWindowSink) *out = static_cast<IVoBibleTextWindowSink*>(this);
-        else return E_NOINTERFACE;
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    int STDMETHODCALLTYPE GetColumnWidth() override { return 0; }
-    int STDMETHODCALLTYPE GetItemCount() override { return kItems; }
-    int STDMETHODCALLTYPE GetScrollUnitsPerItem() override { return 1; }
-    int STDMETHODCALLTYPE GetFixedItemHeight() override { return 0; }
     void STDMETHODCALLTYPE MeasureItem(HDC, int, int, int* units, int* height) override {
         *units = 1;
         *height = 20;
-    }
-    void STDMETHODCALLTYPE GetUnitOffsets(HDC, int, int, int count, int* offsets) override {
-        for (int i = 0; i < count; ++i) offsets[i] = 0;
     }
     void STDMETHODCALLTYPE DrawItem(HDC dc, int item, int x, int y, int, int, const int*) override {
         char text[32];
         TextOutA(dc, x + 4, y + 2, text, wsprintfA(text, "%d", item + 1));
     }
-    BOOL STDMETHODCALLTYPE HitTest(HDC, int, POINT*, int, int*, HCURSOR*) override { return FALSE; }
-    int STDMETHODCALLTYPE CanDragPart(int, int) override { return 0; }
     BOOL STDMETHODCALLTYPE FillSelectionData(ISimpleDataSource* source) override {
         int bounds[2] = {0, 0};
         SendMessageA(window, TWM_GETSELECTIONBOUNDS, 0, reinterpret_cast<LPARAM>(bounds));
@@ -59,16 +43,6 @@ public:
         copiedBytes = text.size() + 1;
         return SUCCEEDED(source->SetData(CF_TEXT, text.c_str(), static_cast<int>(text.size() + 1), nullptr));
     }
-    BOOL STDMETHODCALLTYPE FillPartData(ISimpleDataSource*, int, int) override { return FALSE; }
-
-    void STDMETHODCALLTYPE OnCaretChanged(int) override {}
-    void STDMETHODCALLTYPE OnItemDoubleClick(int) override {}
-    void STDMETHODCALLTYPE OnLinkPress(int, LinkPressInfo*) override {}
-    void STDMETHODCALLTYPE OnHoverEnter(int, int) override {}
-    void STDMETHODCALLTYPE OnHoverLeave(int, int) override {}
-    BOOL STDMETHODCALLTYPE OnChar(UINT, UINT, UINT) override { return FALSE; }
-    void STDMETHODCALLTYPE OnRightClick(int) override {}
-    void STDMETHODCALLTYPE OnSelectionChanged() override {}
 };
 
 void Pump() {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include "VoView.h"
+#include "BenchItemServer.h"
 
 namespace {
 
@@ -15,51 +15,24 @@ constexpr int kClientW = 900;
 constexpr int kClientH = 700;
 
 // Verse-like items: heights of one to five lines of 18 pixels, drawn as a line of text.
-class BenchServer : public IVoItemServer, public IVoBibleTextWindowSink {
+class BenchServer : public BenchItemServer {
 public:
+    BenchServer() : BenchItemServer(kItems) {}
+
     int columnWidth = 0;
     long measured = 0;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IVoItemServer) *out = static_cast<IVoItemServer*>(this);
-        else if (iid == IID_IVoBibleTextWindowSink) *out = static_cast<IVoBibleTextWindowSink*>(this);
-        else return E_NOINTERFACE;
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
     int STDMETHODCALLTYPE GetColumnWidth() override { return columnWidth; }
-    int STDMETHODCALLTYPE GetItemCount() override { return kItems; }
-    int STDMETHODCALLTYPE GetScrollUnitsPerItem() override { return 1; }
-    int STDMETHODCALLTYPE GetFixedItemHeight() override { return 0; }
     void STDMETHODCALLTYPE MeasureItem(HDC, int item, int, int* units, int* height) override {
         ++measured;
         *units = 1;
         *height = 18 * (1 + (item * 7919) % 5);
-    }
-    void STDMETHODCALLTYPE GetUnitOffsets(HDC, int, int, int count, int* offsets) override {
-        for (int i = 0; i < count; ++i) offsets[i] = 0;
     }
     void STDMETHODCALLTYPE DrawItem(HDC dc, int item, int x, int y, int, int height, const int*) override {
         wchar_t text[96];
         const int n = wsprintfW(text, L"%d  I begynnelsen skapte Gud himmelen og jorden.", item + 1);
         for (int line = 0; line * 18 < height; ++line) TextOutW(dc, x + 4, y + line * 18, text, n);
     }
-    BOOL STDMETHODCALLTYPE HitTest(HDC, int, POINT*, int, int*, HCURSOR*) override { return FALSE; }
-    int STDMETHODCALLTYPE CanDragPart(int, int) override { return 0; }
-    BOOL STDMETHODCALLTYPE FillSelectionData(ISimpleDataSource*) override { return FALSE; }
-    BOOL STDMETHODCALLTYPE FillPartData(ISimpleDataSource*, int, int) override { return FALSE; }
-
-    void STDMETHODCALLTYPE OnCaretChanged(int) override {}
-    void STDMETHODCALLTYPE OnItemDoubleClick(int) override {}
-    void STDMETHODCALLTYPE OnLinkPress(int, LinkPressInfo*) override {}
-    void STDMETHODCALLTYPE OnHoverEnter(int, int) override {}
-    void STDMETHODCALLTYPE OnHoverLeave(int, int) override {}
-    BOOL STDMETHODCALLTYPE OnChar(UINT, UINT, UINT) override { return FALSE; }
-    void STDMETHODCALLTYPE OnRightClick(int) override {}
-    void STDMETHODCALLTYPE OnSelectionChanged() override {}
 };
 
 double Now() {

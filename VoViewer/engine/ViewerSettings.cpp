@@ -10,11 +10,6 @@ namespace {
 
 const char kIndexValue[] = "index";
 
-void ReadInt(HKEY key, const char* name, int* value) {
-    LONG read = 0;
-    if (ReadRegInt(key, name, &read)) *value = static_cast<int>(read);
-}
-
 }  // namespace
 
 void VoViewerSettings::Load(bool readRegistry) {
@@ -27,45 +22,37 @@ void VoViewerSettings::Load(bool readRegistry) {
     centered = true;
     if (!readRegistry) return;
 
-    RegKey key;
-    if (OpenAppKey(key, HKEY_CURRENT_USER, kViewerSubKey, kAppKeyRead) != ERROR_SUCCESS) return;
-    HKEY k = key.Get();
-    ReadRegString(k, "Bible", bible, sizeof(bible));
-    ReadRegString(k, "RefList", refList, sizeof(refList));
-    ReadInt(k, "Interval", &interval);
-    ReadInt(k, "FirstInterval", &firstInterval);
-    ReadRegBool(k, "HiddenButtons", &hiddenButtons);
-    ReadRegBool(k, "AutoStart", &autoStart);
-    ReadRegBool(k, "Centered", &centered);
-    ReadInt(k, "x", &x);
-    ReadInt(k, "y", &y);
+    const AppSettingsKey key(kViewerSubKey, AppSettingsKey::kRead);
+    key.Read("Bible", bible, sizeof(bible));
+    key.Read("RefList", refList, sizeof(refList));
+    key.Read("Interval", &interval);
+    key.Read("FirstInterval", &firstInterval);
+    key.Read("HiddenButtons", &hiddenButtons);
+    key.Read("AutoStart", &autoStart);
+    key.Read("Centered", &centered);
+    key.Read("x", &x);
+    key.Read("y", &y);
 }
 
 void VoViewerSettings::Save(bool positionOnly) const {
-    RegKey key;
-    if (CreateUserAppKey(key, kViewerSubKey, kAppKeyReadWrite) != ERROR_SUCCESS) return;
-    HKEY k = key.Get();
+    const AppSettingsKey key(kViewerSubKey, AppSettingsKey::kWrite);
     if (!positionOnly) {
-        WriteRegBool(k, "AutoStart", autoStart);
-        WriteRegBool(k, "HiddenButtons", hiddenButtons);
-        WriteRegInt(k, "Interval", interval);
-        WriteRegInt(k, "FirstInterval", firstInterval);
-        WriteRegString(k, "Bible", bible);
-        WriteRegString(k, "RefList", refList);
+        key.Write("AutoStart", autoStart);
+        key.Write("HiddenButtons", hiddenButtons);
+        key.Write("Interval", interval);
+        key.Write("FirstInterval", firstInterval);
+        key.Write("Bible", bible);
+        key.Write("RefList", refList);
     }
-    WriteRegBool(k, "Centered", centered);
-    WriteRegInt(k, "x", x);
-    WriteRegInt(k, "y", y);
+    key.Write("Centered", centered);
+    key.Write("x", x);
+    key.Write("y", y);
 }
 
 bool ReadListIndex(DWORD* index) {
-    RegKey key;
-    if (OpenAppKey(key, HKEY_CURRENT_USER, kViewerSubKey, kAppKeyRead) != ERROR_SUCCESS) return false;
-    return ReadRegDword(key.Get(), kIndexValue, index);
+    return AppSettingsKey(kViewerSubKey, AppSettingsKey::kRead).Read(kIndexValue, index);
 }
 
 void WriteListIndex(int index) {
-    RegKey key;
-    if (CreateUserAppKey(key, kViewerSubKey, kAppKeyReadWrite) != ERROR_SUCCESS) return;
-    WriteRegDword(key.Get(), kIndexValue, static_cast<DWORD>(index));
+    AppSettingsKey(kViewerSubKey, AppSettingsKey::kWrite).Write(kIndexValue, static_cast<DWORD>(index));
 }

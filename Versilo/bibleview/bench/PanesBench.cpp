@@ -20,6 +20,7 @@
 #include "BibleWriter.h"
 #include "DataDirectories.h"
 #include "NorwegianNames.h"
+#include "SampleProgramFolder.h"
 #include "SampleVersifications.h"
 #include "ScratchRegistry.h"
 #include "SimpleBibleWindow.h"
@@ -45,18 +46,9 @@ public:
 };
 
 bool PrepareFolder() {
-    char program[kDirectoryCapacity];
-    GetProgramDirectory(program);
-    const std::string data = WinePath(VERSILO_BINARY_DIR "/data/bibles") + "\\";
-    const std::string tables = std::string(program) + "Bibles\\";
-    CreateDirectoryA(tables.c_str(), nullptr);
-    for (const char* name : {"kv61.vos", "variant.brt", "malachi.brt"})
-        if (!CopyFileA((data + name).c_str(), (tables + name).c_str(), FALSE)) return false;
-    WriteWholeFile(std::string(program) + "Versilo.ini", "[Directories]\r\nBibles=.\\scratch\\Bibles\r\n");
-    CreateDirectoryA((std::string(program) + "scratch").c_str(), nullptr);
+    if (!PrepareSampleProgramFolder()) return false;
     char dir[kDirectoryCapacity];
     const std::string bibles = GetBiblesDirectory(dir);
-    CreateDirectoryA(bibles.c_str(), nullptr);
     if (!CopyFileA(WinePath(VERSILO_KJV_BIBLE).c_str(), (bibles + "KJV.vrsb").c_str(), FALSE)) return false;
     ComPtr<IBibleStat> variant;
     ComPtr<IBibleLangStat> lang;

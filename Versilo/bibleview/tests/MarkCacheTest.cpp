@@ -14,7 +14,7 @@ struct RefreshingSink : AVoKv61MarkedVersesSink {
     explicit RefreshingSink(VoBibleInfoList* list) : list(list) {}
     void OnMarksChanged() override {
         ++changed;
-        for (int i = 0; i < list->GetCount(); ++i) list->GetAt(i).RefreshMarkCache();
+        for (int i = 0; i < list->GetCount(); ++i) RefreshMarkCache(list->GetAt(i));
     }
     void OnMarksVisibilityChanged() override {}
     VoBibleInfoList* list;
@@ -43,12 +43,12 @@ TEST_F(MarkCacheTest, AReferenceBibleSharesTheStoresWordsAndTheRecordKnowsItsCac
     VoBibleInfo& record = list->GetAt(common);
     EXPECT_EQ(nullptr, record.GetMarkCache());
     {
-        ComPtr<VoWindowMarkCache> cache = record.GetMarkCache(&store);
+        ComPtr<VoWindowMarkCache> cache = MakeMarkCache(record, &store);
         ASSERT_TRUE(cache);
         EXPECT_TRUE(cache->IsUsable());
         EXPECT_FALSE(cache->OwnsBits());
         EXPECT_EQ(cache.Get(), record.GetMarkCache());
-        EXPECT_EQ(cache.Get(), record.GetMarkCache(&store).Get()) << "one cache per record";
+        EXPECT_EQ(cache.Get(), MakeMarkCache(record, &store).Get()) << "one cache per record";
         store.SetMarked(Common(0, 0, 4), true);
         EXPECT_TRUE(cache->IsMarked(Common(0, 0, 4))) << "at once, without a refresh";
         cache->SetMark(Common(65, 21, 20), true);
@@ -62,7 +62,7 @@ TEST_F(MarkCacheTest, AReferenceBibleSharesTheStoresWordsAndTheRecordKnowsItsCac
 }
 
 TEST_F(MarkCacheTest, AVerseThatIsARangeInTheOtherNumberingMarksEveryVerseOfIt) {
-    ComPtr<VoWindowMarkCache> cache = list->GetAt(variant).GetMarkCache(&store);
+    ComPtr<VoWindowMarkCache> cache = MakeMarkCache(list->GetAt(variant), &store);
     ASSERT_TRUE(cache);
     EXPECT_TRUE(cache->IsUsable());
     EXPECT_TRUE(cache->OwnsBits());
@@ -103,7 +103,7 @@ TEST_F(MarkCacheTest, WithoutTheReferenceNumberingNoBibleCanMark) {
     EXPECT_TRUE(FAILED(without.Load(nullptr)));
     VoBibleInfoList other;
     for (int i = 0; i < other.GetCount(); ++i) {
-        ComPtr<VoWindowMarkCache> cache = other.GetAt(i).GetMarkCache(&without);
+        ComPtr<VoWindowMarkCache> cache = MakeMarkCache(other.GetAt(i), &without);
         ASSERT_TRUE(cache);
         EXPECT_FALSE(cache->IsUsable());
         cache->SetMark(5, true);

@@ -36,7 +36,7 @@ struct SinkLog : AVoKv61MarkedVersesSink {
 class MarkingsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        PrepareSampleProgramFolder();
+        ASSERT_TRUE(PrepareSampleProgramFolder());
         ASSERT_EQ(S_OK, BuildProtestantStat(common_.Put()));
         ASSERT_EQ(S_OK, BuildVariantStat(variant_.Put()));
         WriteBible(common_.Get(), "felles.vrsb", "FELLES");

@@ -177,7 +177,7 @@ inline bool FindItemPoint(CVoBibleItemServer* server, HWND text, int item, int p
 class PanesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        PrepareSampleProgramFolder();
+        ASSERT_TRUE(PrepareSampleProgramFolder());
         const std::string data = SampleBiblesFolder();
         const std::string bibles = Bibles();
         ASSERT_TRUE(CopyFileA((data + "kv61.vos").c_str(), (bibles + "kv61.vos").c_str(), FALSE));

@@ -35,7 +35,8 @@ class ReferenceDataTest : public KjvWindowTest {
 protected:
     static void SetUpTestSuite() {
         KjvWindowTest::SetUpTestSuite();
-        CopySampleTables();
+        std::string failed;
+        ASSERT_TRUE(CopySampleTables(&failed)) << failed;
         BuildVariantStat(variant_.Put());
     }
     static void TearDownTestSuite() { variant_.Reset(); }

@@ -11,6 +11,7 @@
 #include "DataDirectories.h"
 #include "NorwegianNames.h"
 #include "ProtestantCanon.h"
+#include "SampleTables.h"
 #include "SampleVersifications.h"
 #include "ScratchRegistry.h"
 #include "LexiconFiles.h"
@@ -22,13 +23,10 @@ namespace {
 class ArticleFinderTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        std::string failed;
+        ASSERT_TRUE(CopySampleTables(&failed)) << failed;
         char program[kDirectoryCapacity];
         GetProgramDirectory(program);
-        const std::string data = WinePath(VERSILO_BINARY_DIR "/data/bibles") + "\\";
-        const std::string tables = std::string(program) + "Bibles\\";
-        CreateDirectoryA(tables.c_str(), nullptr);
-        for (const char* name : {"kv61.vos", "variant.brt", "malachi.brt"})
-            ASSERT_TRUE(CopyFileA((data + name).c_str(), (tables + name).c_str(), FALSE)) << name;
         WriteWholeFile(std::string(program) + "Versilo.ini", "[Directories]\r\nLexicons=.\\scratch\\Lexicons\r\n");
         CreateDirectoryA((std::string(program) + "scratch").c_str(), nullptr);
         CreateDirectoryA((std::string(program) + "scratch\\Lexicons").c_str(), nullptr);

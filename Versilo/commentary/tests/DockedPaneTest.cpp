@@ -12,6 +12,7 @@
 #include "MultiWnd.h"
 #include "NorwegianNames.h"
 #include "ProtestantCanon.h"
+#include "SampleProgramFolder.h"
 #include "SampleVersifications.h"
 #include "ScratchRegistry.h"
 #include "TestFiles.h"
@@ -187,16 +188,7 @@ TEST_F(DockedPaneTest, AFrameAnsweringBelowTheSmallestWidthStillLeavesFiftyPixel
 class MultiPaneTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        char program[kDirectoryCapacity];
-        GetProgramDirectory(program);
-        const std::string data = WinePath(VERSILO_BINARY_DIR "/data/bibles") + "\\";
-        const std::string tables = std::string(program) + "Bibles\\";
-        CreateDirectoryA(tables.c_str(), nullptr);
-        for (const char* name : {"kv61.vos", "variant.brt", "malachi.brt"})
-            ASSERT_TRUE(CopyFileA((data + name).c_str(), (tables + name).c_str(), FALSE)) << name;
-        WriteWholeFile(std::string(program) + "Versilo.ini", "[Directories]\r\nBibles=.\\scratch\\Bibles\r\n");
-        CreateDirectoryA((std::string(program) + "scratch").c_str(), nullptr);
-        CreateDirectoryA(Bibles().c_str(), nullptr);
+        ASSERT_TRUE(PrepareSampleProgramFolder());
         EmptyFolder(Bibles());
         ASSERT_TRUE(CopyFileA(WinePath(VERSILO_KJV_BIBLE).c_str(), (Bibles() + "KJV.vrsb").c_str(), FALSE));
         ComPtr<IBibleStat> variant;

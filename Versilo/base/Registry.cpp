@@ -127,3 +127,17 @@ bool WriteRegBinary(HKEY key, const char* name, const void* data, DWORD size) {
     if (!key || (!data && size)) return false;
     return RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
+
+AppSettingsKey::AppSettingsKey(const char* subKey, Mode mode) {
+    if (mode == kRead)
+        OpenAppKey(key_, HKEY_CURRENT_USER, subKey, kAppKeyRead);
+    else
+        CreateUserAppKey(key_, subKey, kAppKeyReadWrite);
+}
+
+bool AppSettingsKey::Read(const char* name, int* value) const {
+    LONG read = 0;
+    if (!ReadRegInt(key_.Get(), name, &read)) return false;
+    *value = static_cast<int>(read);
+    return true;
+}

@@ -7,7 +7,6 @@
 #include "ComPtr.h"
 #include "ShellRoutines.h"
 
-class VoKv61MarkedVerses;
 class VoWindowMarkCache;
 
 // Display bits of Settings.
@@ -49,16 +48,10 @@ public:
     void SetFlagBit2(bool on) { SetBit(kBibleHideBrackets, on); }
 
     // The translation's colour-marking cache while one exists (borrowed), or null; the
-    // cache registers and unregisters itself.
+    // cache registers and unregisters itself. The colour markings of the bible view make
+    // it and rebuild it (MakeMarkCache and RefreshMarkCache, WindowMarkCache.h).
     VoWindowMarkCache* GetMarkCache() const { return markCache_.cache; }
     void SetMarkCache(VoWindowMarkCache* cache) { markCache_.cache = cache; }
-    // The cache over store, made on first use; an empty holder when the bible does not
-    // open. Defined with the colour markings (library VersiloMarkings).
-    ComPtr<VoWindowMarkCache> GetMarkCache(VoKv61MarkedVerses* store);
-    // Rebuilds the cache from the store when there is one and it converts the markings to
-    // this bible's numbering. The main frame calls it for every record when the markings
-    // change. Defined with the colour markings.
-    void RefreshMarkCache();
 
 private:
     void SetBit(DWORD bit, bool on) { settings_ = on ? (settings_ | bit) : (settings_ & ~bit); }

@@ -3,7 +3,7 @@
 #include "PropertyFrame.h"
 #include <commctrl.h>
 #include <new>
-#include "OptionsResource.h"
+#include "PropertyFrameResource.h"
 #include "RyMessageMap.h"
 
 RyPropertyFrame* RyPropertyFrame::s_innermost = nullptr;

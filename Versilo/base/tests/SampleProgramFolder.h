@@ -4,7 +4,6 @@
 // which is created empty.
 #pragma once
 #include <windows.h>
-#include <gtest/gtest.h>
 #include <string>
 #include "DataDirectories.h"
 #include "SampleTables.h"
@@ -13,12 +12,14 @@
 // The sample "Bibles" folder of the build, as Wine sees it, with a trailing backslash.
 inline std::string SampleBiblesFolder() { return WinePath(VERSILO_BINARY_DIR "/data/bibles") + "\\"; }
 
-inline void PrepareSampleProgramFolder() {
-    CopySampleTables();
+// True when the sample tables were copied.
+inline bool PrepareSampleProgramFolder() {
+    if (!CopySampleTables()) return false;
     char program[kDirectoryCapacity];
     GetProgramDirectory(program);
     WriteWholeFile(std::string(program) + "Versilo.ini", "[Directories]\r\nBibles=.\\scratch\\Bibles\r\n");
     CreateDirectoryA((std::string(program) + "scratch").c_str(), nullptr);
     char bibles[kDirectoryCapacity];
     CreateDirectoryA(GetBiblesDirectory(bibles), nullptr);
+    return true;
 }

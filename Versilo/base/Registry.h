@@ -40,3 +40,29 @@ bool WriteRegDword(HKEY key, const char* name, DWORD value);
 bool WriteRegInt(HKEY key, const char* name, LONG value);
 bool WriteRegString(HKEY key, const char* name, const char* text);  // REG_SZ with its NUL; null refused
 bool WriteRegBinary(HKEY key, const char* name, const void* data, DWORD size);  // REG_BINARY; null refused unless size is 0
+
+// One key of the application's settings under HKEY_CURRENT_USER (the application key, or its
+// sub-key when subKey is given and not empty): opened to read a settings record from, or
+// created to write one to. On a key that did not open every read and write does nothing and
+// answers false, so the record keeps its defaults. The view settings of both programs and
+// the viewer's own settings are read and written through it.
+class AppSettingsKey {
+public:
+    enum Mode { kRead, kWrite };
+    AppSettingsKey(const char* subKey, Mode mode);
+
+    bool IsOpen() const { return key_.Get() != nullptr; }
+    bool Read(const char* name, bool* value) const { return ReadRegBool(key_.Get(), name, value); }
+    bool Read(const char* name, DWORD* value) const { return ReadRegDword(key_.Get(), name, value); }
+    bool Read(const char* name, int* value) const;  // REG_DWORD, two's complement
+    bool Read(const char* name, char* buffer, DWORD capacity) const {
+        return ReadRegString(key_.Get(), name, buffer, capacity);
+    }
+    bool Write(const char* name, bool value) const { return WriteRegBool(key_.Get(), name, value); }
+    bool Write(const char* name, DWORD value) const { return WriteRegDword(key_.Get(), name, value); }
+    bool Write(const char* name, int value) const { return WriteRegInt(key_.Get(), name, value); }
+    bool Write(const char* name, const char* text) const { return WriteRegString(key_.Get(), name, text); }
+
+private:
+    RegKey key_;
+};

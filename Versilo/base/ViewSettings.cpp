@@ -30,22 +30,18 @@ char* MakeLogFont(LOGFONTA* logFont, const char* face, double points) {
 VoViewSettings::VoViewSettings() {
     char face[kFaceCapacity];
     lstrcpynA(face, kDefaultFace, sizeof(face));
-    RegKey key;
-    if (OpenAppKey(key, HKEY_CURRENT_USER, nullptr, kAppKeyRead) == ERROR_SUCCESS) {
-        HKEY k = key.Get();
-        ReadRegBool(k, "MultiColumn", &multiColumn_);
-        ReadRegDword(k, "ColumnWidth", &columnWidth_);
-        ReadRegBool(k, "Justified", &justified_);
-        ReadRegDword(k, "MarginWidth", &marginWidth_);
-        ReadRegBool(k, "CopyVerseNum", &copyVerseNum_);
-        ReadRegBool(k, "VerseNumBeforeText", &verseNumBeforeText_);
-        ReadRegBool(k, "ShowActiveBibleInMultiWindow", &showActiveBibleInMultiWindow_);
-        LONG color = 0;
-        if (ReadRegInt(k, "BibRefColor", &color)) bibRefColor_ = static_cast<COLORREF>(color);
-        if (ReadRegInt(k, "LexRefColor", &color)) lexRefColor_ = static_cast<COLORREF>(color);
-        ReadRegDword(k, "FontHeigth", &fontHeight_);
-        ReadRegString(k, "FontFaceName", face, sizeof(face));
-    }
+    const AppSettingsKey key(nullptr, AppSettingsKey::kRead);
+    key.Read("MultiColumn", &multiColumn_);
+    key.Read("ColumnWidth", &columnWidth_);
+    key.Read("Justified", &justified_);
+    key.Read("MarginWidth", &marginWidth_);
+    key.Read("CopyVerseNum", &copyVerseNum_);
+    key.Read("VerseNumBeforeText", &verseNumBeforeText_);
+    key.Read("ShowActiveBibleInMultiWindow", &showActiveBibleInMultiWindow_);
+    key.Read("BibRefColor", &bibRefColor_);
+    key.Read("LexRefColor", &lexRefColor_);
+    key.Read("FontHeigth", &fontHeight_);
+    key.Read("FontFaceName", face, sizeof(face));
     SetFont(face, fontHeight_ / 10.0);
 }
 
@@ -65,18 +61,16 @@ void VoViewSettings::SetFont(const char* face, double points) {
 }
 
 void VoViewSettings::Save() const {
-    RegKey key;
-    if (CreateUserAppKey(key, nullptr, kAppKeyReadWrite) != ERROR_SUCCESS) return;
-    HKEY k = key.Get();
-    WriteRegBool(k, "MultiColumn", multiColumn_);
-    WriteRegDword(k, "ColumnWidth", columnWidth_);
-    WriteRegBool(k, "Justified", justified_);
-    WriteRegDword(k, "MarginWidth", marginWidth_);
-    WriteRegBool(k, "CopyVerseNum", copyVerseNum_);
-    WriteRegBool(k, "VerseNumBeforeText", verseNumBeforeText_);
-    WriteRegBool(k, "ShowActiveBibleInMultiWindow", showActiveBibleInMultiWindow_);
-    WriteRegInt(k, "BibRefColor", static_cast<LONG>(bibRefColor_));
-    WriteRegInt(k, "LexRefColor", static_cast<LONG>(lexRefColor_));
-    WriteRegDword(k, "FontHeigth", fontHeight_);
-    WriteRegString(k, "FontFaceName", fontFace_);
+    const AppSettingsKey key(nullptr, AppSettingsKey::kWrite);
+    key.Write("MultiColumn", multiColumn_);
+    key.Write("ColumnWidth", columnWidth_);
+    key.Write("Justified", justified_);
+    key.Write("MarginWidth", marginWidth_);
+    key.Write("CopyVerseNum", copyVerseNum_);
+    key.Write("VerseNumBeforeText", verseNumBeforeText_);
+    key.Write("ShowActiveBibleInMultiWindow", showActiveBibleInMultiWindow_);
+    key.Write("BibRefColor", bibRefColor_);
+    key.Write("LexRefColor", lexRefColor_);
+    key.Write("FontHeigth", fontHeight_);
+    key.Write("FontFaceName", fontFace_);
 }

@@ -1,17 +1,12 @@
-// Resource and control identifiers of the options sheet, its pages and the property frame,
+// Resource and control identifiers of the options sheet and its pages,
 // shared by the dialog templates (OptionsDialogs.rc) and the code.
 #pragma once
 
-// Property frame: the frame's tab control, the placeholder whose rectangle receives the
-// pages, the accelerator table and its two commands.
-#define IDA_PROPERTY_FRAME 144
-#define IDC_FRAME_TABS 1021
-#define IDC_FRAME_PAGE_AREA 1022
-#define ID_NEXT_PAGE 32790
-#define ID_PREVIOUS_PAGE 32791
+// The property frame's own identifiers.
+#include "PropertyFrameResource.h"
 
-// The options sheet and its pages, with the strings of their tab titles.
-#define IDD_VIEW_OPTIONS 142
+// The options sheet's pages, with the strings of their tab titles (the sheet's frame template
+// is the property frame's).
 #define IDD_BIBLE_OPTIONS 141
 #define IDD_FONT_OPTIONS 143
 #define IDD_MULTITRANS_OPTIONS 150

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 #include "ModalScript.h"
-#include "OptionsResource.h"
+#include "PropertyFrameResource.h"
 #include "PropertyFrame.h"
 #include "WindowCapture.h"
 
