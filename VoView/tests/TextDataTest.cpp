@@ -161,8 +161,7 @@ TEST_F(TextInputTest, ScreenshotOfASelectionWithAHoveredLink) {
     bool hot = false;
     for (const auto& d : server_.drawn) hot = hot || (d.item == 1 && d.hot == 7);
     EXPECT_TRUE(hot);
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(Capture::Of(hwnd, true).SaveBmp("artifacts\\text-window-selection.bmp"));
+    EXPECT_TRUE(Capture::Of(hwnd, true).SaveArtifact("text-window-selection.bmp"));
 }
 
 }  // namespace

@@ -19,8 +19,7 @@ int ClientWidth(HWND hwnd) {
 // A picture of the whole text window, scroll bar included, for a person to look at.
 void SaveArtefact(HWND hwnd, const char* name) {
     UpdateWindow(hwnd);
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(Capture::Of(hwnd, true).SaveBmp(std::string("artifacts\\") + name));
+    EXPECT_TRUE(Capture::Of(hwnd, true).SaveArtifact(name));
 }
 
 // The top item's marker square sits at (left + 2, top + 2) .. (left + 8, top + 8).

@@ -119,9 +119,8 @@ TEST_F(LookUpProgramTest, StartsTheProgramThenSendsToTheRunningOne) {
     EXPECT_TRUE(ProgramResponds(program));
     EXPECT_EQ(1u, StartedPrograms().size());
     EXPECT_EQ(1, MainWindowCount());
-    CreateDirectoryA("..\\artifacts", nullptr);
     Sleep(300);
-    Capture::Of(program.main, true).SaveBmp("..\\artifacts\\viewer-lookup-psalm-23.bmp");
+    Capture::Of(program.main, true).SaveArtifact("viewer-lookup-psalm-23.bmp");
 
     // The program closes as a user closes it and opens there again on the next look-up.
     EXPECT_EQ(1, CloseProgram(program));

@@ -71,8 +71,7 @@ TEST_F(OptionsDialogTest, TheBoxesShowTheSettingsAndConfirmingWithoutChangeSaves
     Box interval, first, bibles, lists;
     EXPECT_EQ(2, Run(app, {[&](HWND dialog) {
                   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-                  CreateDirectoryA("..\\artifacts", nullptr);
-                  EXPECT_TRUE(Capture::Of(dialog, true).SaveBmp("..\\artifacts\\viewer-options-dialog.bmp"));
+                  EXPECT_TRUE(Capture::Of(dialog, true).SaveArtifact("viewer-options-dialog.bmp"));
                   interval = Read(dialog, IDC_INTERVAL);
                   first = Read(dialog, IDC_FIRST_INTERVAL);
                   bibles = Read(dialog, IDC_BIBLE);

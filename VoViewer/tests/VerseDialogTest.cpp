@@ -55,8 +55,7 @@ Shot Take(HWND dialog, const char* artifact) {
     GetClientRect(dialog, &s.client);
     if (artifact) {
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        CreateDirectoryA("..\\artifacts", nullptr);
-        EXPECT_TRUE(Capture::Of(dialog, true).SaveBmp(std::string("..\\artifacts\\") + artifact));
+        EXPECT_TRUE(Capture::Of(dialog, true).SaveArtifact(artifact));
     }
     return s;
 }

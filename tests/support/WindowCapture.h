@@ -52,6 +52,18 @@ public:
         return c;
     }
 
+#ifdef VERSILO_BINARY_DIR
+    // Saves the capture as NAME in the build's tests/artifacts folder, where every window's
+    // screenshot lands whatever folder the test runs in.
+    bool SaveArtifact(const std::string& name) const {
+        std::string folder = "Z:" VERSILO_BINARY_DIR "/tests/artifacts";  // the build folder as Wine sees it
+        for (char& c : folder)
+            if (c == '/') c = '\\';
+        CreateDirectoryA(folder.c_str(), nullptr);
+        return SaveBmp(folder + "\\" + name);
+    }
+#endif
+
     // Writes a 24-bit BMP file.
     bool SaveBmp(const std::string& path) const {
         const int stride = (width * 3 + 3) & ~3;

@@ -289,8 +289,7 @@ TEST_F(BibleHostTest, TheDraggedSplitterBarShowsOverThePanes) {
                                  {origin.x + press.x + shift, origin.y + press.y}, [&] { during = ScreenArea(host); }))
         << "the drag did not end";
     ASSERT_EQ(host.right - host.left, during.width);
-    CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
-    EXPECT_TRUE(during.SaveBmp(VERSILO_BINARY_DIR "/tests/artifacts/bible-host-splitter-drag.bmp"));
+    EXPECT_TRUE(during.SaveArtifact("bible-host-splitter-drag.bmp"));
     // Mid-drag the bar inverts dots down each of its columns over the pane's text.
     int inverted = 0, otherwise = 0;
     for (int y = 0; y < unpressed.height; ++y) {

@@ -581,8 +581,7 @@ TEST_F(PaneHoverTest, TheReferencedVerseInAPopupBelowThePointer) {
     GetWindowRect(frame->hwnd, &area);
     UnionRect(&area, &area, &shown);
     const Capture screen = ScreenArea(area);
-    CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
-    EXPECT_TRUE(screen.SaveBmp(VERSILO_BINARY_DIR "/tests/artifacts/pane-hover-popup.bmp"));
+    EXPECT_TRUE(screen.SaveArtifact("pane-hover-popup.bmp"));
     EXPECT_EQ(GetSysColor(COLOR_INFOBK), screen.At(shown.right - 3 - area.left, shown.bottom - 3 - area.top));
 
     // The pointer stays: so does the popup, through several hover timers.

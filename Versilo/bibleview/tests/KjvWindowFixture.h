@@ -71,8 +71,7 @@ protected:
         UpdateWindow(window_);
         Pump();
         Capture c = Capture::Of(window_, true);
-        CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
-        EXPECT_TRUE(c.SaveBmp(std::string(VERSILO_BINARY_DIR "/tests/artifacts/") + name));
+        EXPECT_TRUE(c.SaveArtifact(name));
         return c;
     }
 

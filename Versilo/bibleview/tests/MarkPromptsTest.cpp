@@ -52,8 +52,7 @@ TEST(MarkingPrompts, TheExportDialogGivesThePathWithItsExtension) {
     VoMarkingPrompts prompts(nullptr);
     char path[MAX_PATH] = "old";
     DialogDriver driver([&](HWND dialog) {
-        CreateDirectoryA("artifacts", nullptr);
-        EXPECT_TRUE(Capture::Of(dialog, true).SaveBmp("artifacts\\marking-export-dialog.bmp"));
+        EXPECT_TRUE(Capture::Of(dialog, true).SaveArtifact("marking-export-dialog.bmp"));
         SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
         SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(typed.c_str()));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);

@@ -94,8 +94,7 @@ inline void SaveArtifact(HWND hwnd, const char* name, bool wholeWindow = false) 
     Pump(50);
     UpdateWindow(hwnd);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    CreateDirectoryA(VERSILO_BINARY_DIR "/tests/artifacts", nullptr);
-    EXPECT_TRUE(Capture::Of(hwnd, wholeWindow).SaveBmp(std::string(VERSILO_BINARY_DIR "/tests/artifacts/") + name));
+    EXPECT_TRUE(Capture::Of(hwnd, wholeWindow).SaveArtifact(name));
 }
 
 // What the screen shows in a rectangle (screen coordinates), popups over their owners as a

@@ -218,8 +218,7 @@ TEST_F(ArticleViewTest, WithoutABrowserThePlainViewShowsTheDefaultPageAndArticle
     UpdateWindow(frame);
     Pump();
     const Capture shot = Capture::Of(frame);
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(shot.SaveBmp("artifacts\\article-view-plain.bmp"));
+    EXPECT_TRUE(shot.SaveArtifact("article-view-plain.bmp"));
     // The strip is painted in the face colour.
     EXPECT_EQ(GetSysColor(COLOR_3DFACE), shot.At(shot.width - 3, 1));
 }
@@ -460,8 +459,7 @@ TEST_F(ArticleViewTest, ThePlainViewWrapsAtWordsAndCutsOnlyAWordWiderThanTheView
         if (width == 200) {
             UpdateWindow(frame);
             Pump();
-            CreateDirectoryA("artifacts", nullptr);
-            EXPECT_TRUE(Capture::Of(frame).SaveBmp("artifacts\\article-view-wrapped.bmp"));
+            EXPECT_TRUE(Capture::Of(frame).SaveArtifact("article-view-wrapped.bmp"));
             // A copy of the whole text is the page's text, without the view's line breaks.
             SendMessageA(box, EM_SETSEL, 0, -1);
             SendMessageA(box, WM_COPY, 0, 0);
@@ -511,6 +509,5 @@ TEST_F(ArticleViewTest, TheTitleStripShowsTheTitlesCharactersNotItsEntities) {
         for (int x = 0; x < shot.width; ++x)
             if (shot.At(x, y) != GetPixel(memory.Get(), x, y)) ++differing;
     EXPECT_EQ(0, differing);
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(shot.SaveBmp("artifacts\\article-view-title.bmp"));
+    EXPECT_TRUE(shot.SaveArtifact("article-view-title.bmp"));
 }

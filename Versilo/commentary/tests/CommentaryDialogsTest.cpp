@@ -29,8 +29,7 @@ namespace {
 
 void Screenshot(HWND dialog, const char* name) {
     UpdateWindow(dialog);
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(Capture::Of(dialog, true).SaveBmp(std::string("artifacts\\") + name));
+    EXPECT_TRUE(Capture::Of(dialog, true).SaveArtifact(name));
 }
 
 TEST(NotesPath, TheTypedPathToDirectoryAndName) {

@@ -282,9 +282,7 @@ TEST_F(MultiPaneTest, ThePaneFollowsTheVerseAndShowsItInEveryTranslation) {
 
     UpdateWindow(frame.hwnd);
     Pump();
-    const Capture shot = Capture::Of(frame.hwnd);
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(shot.SaveBmp("artifacts\\multi-translation-pane.bmp"));
+    EXPECT_TRUE(Capture::Of(pane.Handle()).SaveArtifact("multi-translation-pane.bmp"));
 
     // The variant's Romans 14:24 (the KJV's 16:25) has no counterpart: with the flag off
     // nothing is left to show, and the box becomes empty.

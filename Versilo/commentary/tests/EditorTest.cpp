@@ -255,8 +255,7 @@ TEST(ArticleEditor, ADoubleClickFollowsTheLinkAndSelectsNothing) {
         EXPECT_EQ(start, end) << "no word selected";
     }
     UpdateWindow(host.window);
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(Capture::Of(host.window, true).SaveBmp("artifacts\\commentary-editor.bmp"));
+    EXPECT_TRUE(Capture::Of(host.window, true).SaveArtifact("commentary-editor.bmp"));
 }
 
 TEST(ArticleEditor, TheBitmapButtonDrawsItsIconOverTheFace) {
@@ -290,8 +289,7 @@ TEST(ArticleEditor, TheBitmapButtonDrawsItsIconOverTheFace) {
     UpdateWindow(host.window);
     const Capture focused = Capture::Of(button.Handle());
     EXPECT_EQ(cover, focused.At(focused.width / 2 + 2, focused.height / 2 - 3)) << "the icon stays with the focus";
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(Capture::Of(button.Handle(), true).SaveBmp("artifacts\\commentary-bitmap-button.bmp"));
+    EXPECT_TRUE(Capture::Of(button.Handle(), true).SaveArtifact("commentary-bitmap-button.bmp"));
     DestroyWindow(button.Handle());
 }
 

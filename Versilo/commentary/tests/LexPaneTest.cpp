@@ -35,12 +35,6 @@ public:
     std::unique_ptr<VoBibleInfoList> bibles;
 };
 
-// Screenshots go to the build's artefact folder beside this test's own.
-std::string ArtifactPath(const char* name) {
-    CreateDirectoryA("..\\artifacts", nullptr);
-    return std::string("..\\artifacts\\") + name;
-}
-
 void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -258,7 +252,7 @@ TEST_F(LexPaneTest, TypedTextIsKeptByEveryRouteOutOfAnEntry) {
     UpdateWindow(pane_->Handle());
     RedrawWindow(pane_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
-    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-editing.bmp")));
+    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveArtifact("commentary-pane-editing.bmp"));
     const int shown = pane_->ShownPosition();
     Close();
     EXPECT_EQ("Abram, new", Stored(path, "Abram"));
@@ -354,7 +348,7 @@ TEST_F(LexPaneTest, APackagedLexiconIsReadWithoutTheEditingRow) {
     EXPECT_GE(pane_->ShownPosition(), 0);
     EXPECT_TRUE(IsWindowVisible(pane_->ArticleView().Handle()));
     EXPECT_FALSE(IsWindowVisible(pane_->EditBox()));
-    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-reading.bmp")));
+    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveArtifact("commentary-pane-reading.bmp"));
     // A user commentary shows the row again.
     Choose("Notater.vrsn");
     EXPECT_TRUE(IsWindowVisible(pane_->Button(kLexEditModeId)));
@@ -453,7 +447,7 @@ TEST_F(LexPaneTest, SwitchingOffTheLastCommentaryLeavesAnEmptyPane) {
         EXPECT_FALSE(IsWindowEnabled(pane_->Button(id))) << id;
     RedrawWindow(pane_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump();
-    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-none-open.bmp")));
+    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveArtifact("commentary-pane-none-open.bmp"));
     std::vector<std::string> boxes;
     {
         DialogDriver driver({}, &boxes);
@@ -635,5 +629,5 @@ TEST_F(LexPaneTest, AnArticleForAVerseOpensAtItsHeadingAndBackComesBackToItsPlac
     Click(kLexBackId);
     Pump();
     EXPECT_EQ(scrolled, firstLine());
-    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveBmp(ArtifactPath("commentary-pane-at-verse.bmp")));
+    EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveArtifact("commentary-pane-at-verse.bmp"));
 }

@@ -405,8 +405,7 @@ TEST_F(VirtualComboTest, ScreenshotDroppedDown) {
         for (int xx = 0; xx < shot.width; ++xx)
             shot.pixels[static_cast<size_t>(yy * shot.width + xx)] =
                 screen.pixels[static_cast<size_t>((frame.top + yy) * screen.width + frame.left + xx)];
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(shot.SaveBmp("artifacts\\virtual-combo-dropped-down.bmp"));
+    EXPECT_TRUE(shot.SaveArtifact("virtual-combo-dropped-down.bmp"));
     Char(VK_ESCAPE);
 }
 

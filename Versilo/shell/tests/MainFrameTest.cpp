@@ -203,8 +203,7 @@ TEST_F(MainFrameTest, CreatesItsControlsAndMenus) {
     EXPECT_GE(rc.bottom - rc.top, 300);
     SetWindowPos(hwnd, nullptr, 0, 0, 980, 680, SWP_NOMOVE | SWP_NOZORDER);
     Pump();
-    CreateDirectoryA("..\\artifacts", nullptr);
-    Capture::Of(hwnd, true).SaveBmp("..\\artifacts\\main-frame-controls.bmp");
+    Capture::Of(hwnd, true).SaveArtifact("main-frame-controls.bmp");
 }
 
 TEST_F(MainFrameTest, StartPosition) {

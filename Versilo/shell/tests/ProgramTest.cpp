@@ -68,9 +68,8 @@ protected:
 TEST_F(ProgramTest, OpensTheCommandLinesChapterAndTakesRequests) {
     Start("KJV Joh 3:16");
     EXPECT_EQ("KJV Joh 3", ProgramPlace(program.main));
-    CreateDirectoryA("artifacts", nullptr);
     Sleep(300);
-    Capture::Of(program.main, true).SaveBmp("artifacts\\versilo-main-window.bmp");
+    Capture::Of(program.main, true).SaveArtifact("versilo-main-window.bmp");
 
     struct Case {
         const char* what;
@@ -156,8 +155,7 @@ TEST_F(ProgramTest, DockedPanesBesideTheChapter) {
     SendMessageA(GetDlgItem(multi, 1), WM_GETTEXT, sizeof verse, reinterpret_cast<LPARAM>(verse));
     EXPECT_NE(std::string::npos, std::string(verse).find("For God so loved")) << verse;
     EXPECT_NE(std::string::npos, std::string(verse).find("KJV:  ")) << verse;
-    CreateDirectoryA("artifacts", nullptr);
-    Capture::Of(program.main, true).SaveBmp("artifacts\\versilo-docked-panes.bmp");
+    Capture::Of(program.main, true).SaveArtifact("versilo-docked-panes.bmp");
 
     // Their commands close them and the bible panes take the room.
     SendMessageA(program.main, WM_COMMAND, 2402, 0);
@@ -252,8 +250,7 @@ TEST_F(ProgramTest, TheTranslationsPaneHiddenAndShownPaintsAsANewOne) {
         ASSERT_EQ(step.lexiconShown, IsWindowVisible(lexicon) != FALSE) << what;
         if (!step.multiShown) continue;
         const Capture after = SettledPixels(program, multi);
-        CreateDirectoryA("artifacts", nullptr);
-        EXPECT_TRUE(after.SaveBmp("artifacts\\translations-pane-shown-again.bmp"));
+        EXPECT_TRUE(after.SaveArtifact("translations-pane-shown-again.bmp"));
         RedrawWindow(multi, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         const Capture fresh = SettledPixels(program, multi);
         ASSERT_EQ(fresh.width, after.width) << what;

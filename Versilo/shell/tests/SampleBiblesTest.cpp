@@ -117,8 +117,7 @@ TEST_F(SampleBiblesTest, FirstStartShowsBothTranslations) {
     EXPECT_TRUE(StartsWith(web, "WEB:  For God so loved the world, that he gave his only born Son, ")) << web;
     EXPECT_EQ(std::string::npos, web.find("KJV")) << web;
     EXPECT_TRUE(ShowsText(MultiPaneText()));
-    CreateDirectoryA("artifacts", nullptr);
-    Capture::Of(program.main, true).SaveBmp("artifacts\\versilo-sample-bibles.bmp");
+    Capture::Of(program.main, true).SaveArtifact("versilo-sample-bibles.bmp");
 
     // The translation menu's second entry turns the bible pane to the WEB at the same
     // place; the translations pane then shows the KJV.
@@ -127,14 +126,14 @@ TEST_F(SampleBiblesTest, FirstStartShowsBothTranslations) {
     EXPECT_TRUE(StartsWith(kjv, "KJV:  \xB6 For God so loved the world, that he gave his only begotten Son, ")) << kjv;
     EXPECT_EQ("WEB Joh 3", ProgramPlace(program.main));
     EXPECT_TRUE(ShowsText(FindTextWindow(program.main)));
-    Capture::Of(program.main, true).SaveBmp("artifacts\\versilo-sample-bibles-web.bmp");
+    Capture::Of(program.main, true).SaveArtifact("versilo-sample-bibles-web.bmp");
 
     // The search dialog opens on the WEB's texts.
     PostMessageA(program.main, WM_COMMAND, kSearchCommand, 0);
     const HWND search = WaitDialog();
     ASSERT_TRUE(search);
     EXPECT_EQ("S\xF8k i World English Bible", WindowText(search));
-    Capture::Of(search, true).SaveBmp("artifacts\\versilo-sample-bibles-search.bmp");
+    Capture::Of(search, true).SaveArtifact("versilo-sample-bibles-search.bmp");
     PostMessageA(search, WM_COMMAND, IDCANCEL, 0);
     for (DWORD begin = GetTickCount(); IsWindow(search) && GetTickCount() - begin < kWaitTimeout;) Sleep(20);
     EXPECT_FALSE(IsWindow(search));

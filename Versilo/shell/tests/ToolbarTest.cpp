@@ -242,7 +242,6 @@ TEST_F(ToolbarTest, TheSelectorsTakeTheMouseAndTheKeyboard) {
         SendMessageA(hits, CB_SETITEMDATA, static_cast<WPARAM>(item), value);
     }
     SendMessageA(hits, CB_SETCURSEL, 0, 0);
-    CreateDirectoryA("..\\artifacts", nullptr);
 
     // A click on each box's arrow opens its list; a click on an entry goes there.
     struct Case {
@@ -262,7 +261,7 @@ TEST_F(ToolbarTest, TheSelectorsTakeTheMouseAndTheKeyboard) {
             COMBOBOXINFO info = {};
             info.cbSize = sizeof info;
             GetComboBoxInfo(Box(c.box), &info);
-            Capture::Of(info.hwndList, true).SaveBmp("..\\artifacts\\main-frame-book-list.bmp");
+            Capture::Of(info.hwndList, true).SaveArtifact("main-frame-book-list.bmp");
         }
         host.calls.clear();
         const int chosen = ClickOtherEntry(c.box);
@@ -321,7 +320,7 @@ TEST_F(ToolbarTest, TheSelectorsTakeTheMouseAndTheKeyboard) {
         EXPECT_EQ(expected, FocusIndex(cycle)) << "Shift+Tab " << i + 1;
     }
     EXPECT_EQ(Box(kChapterCombo), GetFocus());  // two back from the text window
-    Capture::Of(frame->Handle(), true).SaveBmp("..\\artifacts\\main-frame-toolbar-focus.bmp");
+    Capture::Of(frame->Handle(), true).SaveArtifact("main-frame-toolbar-focus.bmp");
 }
 
 TEST_F(ToolbarTest, EveryToolbarButtonShowsItsTip) {

@@ -70,8 +70,7 @@ private:
         hdr.code = kCustomCode - 1;  // another code of the same control: not this row's
         EXPECT_EQ(0, ::SendMessageA(Handle(), WM_NOTIFY, kEdit, reinterpret_cast<LPARAM>(&hdr)));
         ::UpdateWindow(Handle());
-        CreateDirectoryA("artifacts", nullptr);
-        EXPECT_TRUE(Capture::Of(Handle(), true).SaveBmp("artifacts\\window-base-dialog.bmp"));
+        EXPECT_TRUE(Capture::Of(Handle(), true).SaveArtifact("window-base-dialog.bmp"));
         Send(WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(Item(IDOK)));
     }
     LRESULT OnAsk(WPARAM, LPARAM) { return 4711; }
@@ -242,8 +241,7 @@ TEST(RyDialog, APropertyPageIsAChildDialogThatChainsToThePageBase) {
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(frame.Handle());
     Pump(50);
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(Capture::Of(frame.Handle(), true).SaveBmp("artifacts\\window-base-property-page.bmp"));
+    EXPECT_TRUE(Capture::Of(frame.Handle(), true).SaveArtifact("window-base-property-page.bmp"));
     DestroyWindow(frame.Handle());
 }
 

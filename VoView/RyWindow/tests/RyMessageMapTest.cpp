@@ -203,8 +203,7 @@ TEST_F(MapTest, AChildsDrawItemIsReflectedToTheChild) {
     const Capture shot = Capture::Of(hwnd_);
     EXPECT_EQ(RGB(200, 0, 0), shot.At(80, 55));
     EXPECT_NE(RGB(200, 0, 0), shot.At(10, 10));
-    CreateDirectoryA("artifacts", nullptr);
-    EXPECT_TRUE(Capture::Of(hwnd_, true).SaveBmp("artifacts\\window-base-reflected-drawitem.bmp"));
+    EXPECT_TRUE(Capture::Of(hwnd_, true).SaveArtifact("window-base-reflected-drawitem.bmp"));
     // Menu commands have no child: nothing is reflected, the rows after see them.
     SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(3003, 0), 0);
     EXPECT_EQ((std::vector<UINT>{3003}), window_.seen.commands);

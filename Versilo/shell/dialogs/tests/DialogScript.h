@@ -59,6 +59,5 @@ private:
 inline bool SaveDialogArtifact(HWND dialog, const char* name) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(100);
-    CreateDirectoryA("artifacts", nullptr);
-    return Capture::Of(dialog, true).SaveBmp(std::string("artifacts\\") + name + ".bmp");
+    return Capture::Of(dialog, true).SaveArtifact(std::string(name) + ".bmp");
 }

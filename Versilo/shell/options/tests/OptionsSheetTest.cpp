@@ -63,8 +63,7 @@ void Shoot(const char* name) {
     const HWND sheet = Sheet();
     RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     // Beside every other test's screenshots, one folder up from this test's own.
-    CreateDirectoryA("..\\artifacts", nullptr);
-    Capture::Of(sheet, true).SaveBmp(std::string("..\\artifacts\\") + name);
+    Capture::Of(sheet, true).SaveArtifact(name);
 }
 void SelectOrderItem(int index) {
     LVITEMA item = {};

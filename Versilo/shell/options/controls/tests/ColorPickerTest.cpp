@@ -123,8 +123,7 @@ TEST(ColorPicker, ChoosingAColourWritesItAtOnceAndClosesTheGrid) {
                                  CheckedSquares(ToolBarOf(popup)) == 1;
                 if (index == 13) {
                     UpdateWindow(popup);
-                    CreateDirectoryA("artifacts", nullptr);
-                    Capture::Of(popup, true).SaveBmp("artifacts\\color-grid.bmp");
+                    Capture::Of(popup, true).SaveArtifact("color-grid.bmp");
                 }
                 SendMessageA(popup, WM_COMMAND, kFirstGridCommand + index, 0);
                 atOnce = dlg.color;
@@ -138,7 +137,7 @@ TEST(ColorPicker, ChoosingAColourWritesItAtOnceAndClosesTheGrid) {
                 for (int y = 0; y < sample.height; ++y)
                     for (int x = 0; x < sample.width; ++x) textPixels += sample.At(x, y) == GridColor(index) ? 1 : 0;
                 background = sample.At(sample.width - 4, sample.height / 2);
-                if (index == 13) Capture::Of(dlg.Handle(), true).SaveBmp("artifacts\\color-picker.bmp");
+                if (index == 13) Capture::Of(dlg.Handle(), true).SaveArtifact("color-picker.bmp");
                 SendMessageA(dlg.Handle(), WM_COMMAND, IDOK, 0);
             },
         });
@@ -173,8 +172,7 @@ TEST(ColorPicker, TheButtonDrawsADownArrowGreyWhenThePickerIsDisabled) {
                 black = RunsOf(button, GetSysColor(COLOR_BTNTEXT));
                 grey = RunsOf(button, GetSysColor(COLOR_GRAYTEXT));
                 if (!enabled) {
-                    CreateDirectoryA("artifacts", nullptr);
-                    Capture::Of(dlg.Handle(), true).SaveBmp("artifacts\\color-picker-disabled.bmp");
+                    Capture::Of(dlg.Handle(), true).SaveArtifact("color-picker-disabled.bmp");
                 }
                 SendMessageA(dlg.Handle(), WM_COMMAND, IDOK, 0);
             },

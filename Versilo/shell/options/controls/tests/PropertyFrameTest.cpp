@@ -112,9 +112,8 @@ TEST(PropertyFrame, CtrlTabWrapsBothWaysAndOnlyTheCurrentPageHasAWindow) {
             note();
             ReleaseModifiers();
             keysAtEdit = TestPage::s_tabKeysAtEdit;
-            CreateDirectoryA("artifacts", nullptr);
             UpdateWindow(frame.Handle());
-            Capture::Of(frame.Handle(), true).SaveBmp("artifacts\\property-frame.bmp");
+            Capture::Of(frame.Handle(), true).SaveArtifact("property-frame.bmp");
             SendMessageA(frame.Handle(), WM_COMMAND, IDCANCEL, 0);
         },
     });
