@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Brings a Debian machine to the state the build and tests need: both cross compilers and
-# both Wines (the 32-bit one installs on machines that cannot run it; test.sh then leaves
-# the 32-bit build out). Idempotent: when every
-# package is present it only checks and returns.
+# Brings a Debian machine to the state the build and tests need: both cross compilers, both
+# Wines, and a way to run the 32-bit one. Where the kernel refuses 32-bit programs it installs
+# Debian's user-mode emulator (qemu-user, with qemu-user-binfmt, which registers it as their
+# handler where the machine allows); where no handler gets registered, the build's Wine runner
+# starts the 32-bit loader through qemu-i386 itself (scripts/wine-loader.sh decides). Its last
+# line says which road 32-bit programs take. Idempotent: when everything is present it only
+# checks.
 set -euo pipefail
 
 packages=(
@@ -33,10 +36,6 @@ locales_ready() {
     locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' && locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$'
 }
 
-if [ ${#missing[@]} -eq 0 ] && locales_ready; then
-  exit 0
-fi
-
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
 if [ ${#missing[@]} -gt 0 ]; then
@@ -51,4 +50,24 @@ if ! locales_ready; then
     grep -q "^$l" /etc/locale.gen 2>/dev/null || echo "$l" | $SUDO tee -a /etc/locale.gen >/dev/null
   done
   $SUDO locale-gen >/dev/null
+fi
+
+# 32-bit programs: the i686 build's tools, tests and program folder run under 32-bit Wine.
+here="$(dirname "$0")"
+if ! "$here/wine-loader.sh" i686 >/dev/null 2>&1; then
+  emulator_packages=(qemu-user qemu-user-binfmt)
+  for p in "${emulator_packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      echo "setup: the 32-bit Wine loader does not run here; installing ${emulator_packages[*]}"
+      $SUDO apt-get update -qq
+      DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+        "${emulator_packages[@]}" >/dev/null
+      break
+    fi
+  done
+fi
+if road=$("$here/wine-loader.sh" --describe i686 2>&1); then
+  echo "setup: 32-bit programs: $road"
+else
+  echo "setup: 32-bit programs cannot run here: ${road#its Wine loader does not run here: }"
 fi
