@@ -79,7 +79,9 @@ int VoMultiWnd::OnCreate(const ry::CreateStruct&) {
                            rc.left, rc.top + 2, rc.right - rc.left - 2, rc.bottom - rc.top - 4, Handle(),
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTextBoxId)), GetModuleHandleA(nullptr),
                            nullptr);
-    return text_ ? 0 : -1;
+    if (!text_ || !wrap_.Attach(text_)) return -1;
+    wrap_.SetText(kNoVerseText);
+    return 0;
 }
 
 void VoMultiWnd::OnSize(UINT, int cx, int cy) {
@@ -109,5 +111,5 @@ void VoMultiWnd::SetVerse(int bible, int book, int chapter, int verse) {
 void VoMultiWnd::Rebuild() {
     std::string text;
     if (!bibles_ || !BuildMultiTranslationText(*bibles_, showActive_, bible_, book_, chapter_, verse_, &text)) return;
-    if (text_) SetWindowTextA(text_, text.c_str());
+    if (text_) wrap_.SetText(text);
 }

@@ -1,12 +1,15 @@
 // VoMultiWnd: the multi-translation pane, a docked pane that shows the verse selected in the
 // active bible pane in every translation of the user's order, one block per translation
 // ("SHORT REF:  text"), in a read-only text box. A translation whose numbering puts the
-// verse at another chapter or verse shows its own reference after its short name.
+// verse at another chapter or verse shows its own reference after its short name. The box
+// breaks its lines at words (VoSoftWrapBox), as the edit control's own wrap cuts words under
+// Wine; a copy from it holds no soft line break.
 #pragma once
 #include <windows.h>
 #include <string>
 #include "BibleInfoList.h"
 #include "DockedWnd.h"
+#include "SoftWrap.h"
 
 constexpr UINT kMultiWndId = 4000;  // the pane's child id in the main frame
 
@@ -37,6 +40,7 @@ private:
     void Rebuild();
 
     HWND text_ = nullptr;  // the text box, a child destroyed with the pane
+    VoSoftWrapBox wrap_;   // the text box's words kept whole at its width
     VoBibleInfoList* bibles_;
     bool showActive_ = false;
     int bible_ = -1, book_ = -1, chapter_ = -1, verse_ = -1;

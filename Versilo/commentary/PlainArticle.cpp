@@ -7,12 +7,11 @@
 #include "ArticlePage.h"
 #include "LexiconInterfaces.h"
 #include "RyMessageMap.h"
-#include "RySubclassedWindow.h"
 #include "SoftWrap.h"
 
 namespace {
 
-class VoPlainArticle : public AVoArticleDocument, public RySubclassedWindow {
+class VoPlainArticle : public AVoArticleDocument, public VoSoftWrapBox {
 public:
     explicit VoPlainArticle(AVoLexTextWndHost** host) : host_(host) {}
     ~VoPlainArticle() override {
@@ -38,7 +37,7 @@ public:
 
     HRESULT Load(const std::string& html) override {
         page_ = PageToPlainText(html.c_str());
-        return wrap_.SetText(Handle(), page_.text) ? S_OK : E_FAIL;
+        return SetText(page_.text) ? S_OK : E_FAIL;
     }
     bool RunsPageScript() const override { return false; }
     void SetBodyFont(const char*, int) override {}  // the view's WM_SETFONT reaches the box
@@ -57,7 +56,7 @@ public:
     void ScrollElementIntoView(const VoPageElement& element) override {
         if (element.position < 0) return;
         const LRESULT line =
-            ry::Send(Handle(), EM_LINEFROMCHAR, static_cast<WPARAM>(wrap_.ShownPosition(element.position)), 0);
+            ry::Send(Handle(), EM_LINEFROMCHAR, static_cast<WPARAM>(Wrap().ShownPosition(element.position)), 0);
         SetScrollTop(static_cast<long>(line));
     }
     bool GetScrollState(long* top, long* height, long* clientHeight) override {
@@ -79,13 +78,11 @@ public:
     }
 
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (wrap_.ProcessMessage(hwnd, message, wParam, lParam, result,
-                                 [&] { return DefaultProc(hwnd, message, wParam, lParam); }))
-            return true;
+        if (VoSoftWrapBox::ProcessWindowMessage(hwnd, message, wParam, lParam, result)) return true;
         if (message != WM_LBUTTONDBLCLK) return false;
         // The box selects the word; a link under the pointer is followed.
         result = DefaultProc(hwnd, message, wParam, lParam);
-        Follow(wrap_.TextPosition(CharacterAt(hwnd, lParam)));
+        Follow(Wrap().TextPosition(CharacterAt(hwnd, lParam)));
         return true;
     }
 
@@ -116,7 +113,6 @@ private:
 
     AVoLexTextWndHost** host_;
     VoPlainPage page_;
-    VoSoftWrap wrap_;
 };
 
 }  // namespace

@@ -190,3 +190,8 @@ void VoSoftWrap::CopySelection(HWND box) const {
     if (SetClipboardData(CF_TEXT, block.Get())) block.Release();
     CloseClipboard();
 }
+
+bool VoSoftWrapBox::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return wrap_.ProcessMessage(hwnd, message, wParam, lParam, result,
+                                [&] { return DefaultProc(hwnd, message, wParam, lParam); });
+}

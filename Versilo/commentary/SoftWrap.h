@@ -5,12 +5,14 @@
 // line wraps at its last blank that lets it fit, and inside a word only when that word alone
 // is wider than the box. VoSoftWrap keeps the text for one box, wraps it again when the box's
 // width or font changes, maps positions between the text and what the box holds, and copies
-// a selection without the breaks.
+// a selection without the breaks. VoSoftWrapBox is such a box: an edit control subclassed
+// so that its own messages keep the wrap.
 #pragma once
 #include <windows.h>
 #include <functional>
 #include <string>
 #include <vector>
+#include "RySubclassedWindow.h"
 
 constexpr char kSoftLineBreak[] = "\r\r\n";
 
@@ -54,4 +56,17 @@ private:
     std::string text_;
     VoSoftWrappedText wrapped_;
     int width_ = -1;  // the box's text width at the last wrap
+};
+
+// A read-only multi-line edit control (attached with Attach) that shows its text wrapped at
+// words: its size and font changes wrap it again, and a copy leaves the soft breaks out.
+class VoSoftWrapBox : public RySubclassedWindow {
+public:
+    // Shows text in the box, scrolled to the top; false when the box did not take it.
+    bool SetText(const std::string& text) { return wrap_.SetText(Handle(), text); }
+    const VoSoftWrap& Wrap() const { return wrap_; }
+    bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    VoSoftWrap wrap_;
 };

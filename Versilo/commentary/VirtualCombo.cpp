@@ -243,12 +243,11 @@ void RyVirtualCombo::Notify(UINT code) {
         ry::Send(parent, WM_COMMAND, MAKEWPARAM(ControlId(), code), reinterpret_cast<LPARAM>(hwnd_));
 }
 
-void RyVirtualCombo::SearchEditText() {
+bool RyVirtualCombo::FindEditText(int* row) const {
     const int count = list_.Count();
-    exact_ = false;
     if (count <= 0 || !list_.Provider()) {
-        list_.SetCurrent(count > 0 ? 0 : -1);
-        return;
+        *row = count > 0 ? 0 : -1;
+        return false;
     }
     char text[kMaxSearchText] = {};
     GetText(text, sizeof text);
@@ -262,8 +261,14 @@ void RyVirtualCombo::SearchEditText() {
         index = count - 1;
         exact = 0;
     }
-    exact_ = exact != 0;
-    list_.SetCurrent(std::max(index, 0));
+    *row = std::max(index, 0);
+    return exact != 0;
+}
+
+void RyVirtualCombo::SearchEditText() {
+    int row = -1;
+    exact_ = FindEditText(&row);
+    list_.SetCurrent(row);
 }
 
 void RyVirtualCombo::OpenList(bool withCapture) {
@@ -304,17 +309,26 @@ void RyVirtualCombo::SetEditText(const char* text, bool programmatic) {
     settingText_ = true;
     SetWindowTextA(edit_.Handle(), text ? text : "");
     settingText_ = false;
-    if (IsDroppedDown()) SearchEditText();
-    else if (!programmatic) OpenList(true);
-    Notify(CBN_EDITCHANGE);
+    EditTextChanged(programmatic);
 }
 
 // A change the user made in the edit (typing, pasting); the combo's own changes are
 // reported by SetEditText.
 void RyVirtualCombo::OnEditChange(UINT, UINT, HWND) {
     if (settingText_) return;
+    EditTextChanged(false);
+}
+
+// An open list moves to the text's row, a closed one opens unless the combo set the text
+// itself. The exact-match flag follows the text either way: the parent reads it on the
+// notification, also for a row chosen with SetCurSel or put back by a cancel.
+void RyVirtualCombo::EditTextChanged(bool programmatic) {
     if (IsDroppedDown()) SearchEditText();
-    else OpenList(true);
+    else if (!programmatic) OpenList(true);
+    if (!IsDroppedDown()) {
+        int row = -1;
+        exact_ = FindEditText(&row);
+    }
     Notify(CBN_EDITCHANGE);
 }
 

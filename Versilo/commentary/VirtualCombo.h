@@ -32,7 +32,7 @@ public:
     int GetCurSel() const { return list_.Current(); }
     int GetText(char* buffer, int size) const;
     int GetTextLength() const;
-    // Whether the last search for the edit's text found an exact match.
+    // Whether the edit's text is exactly an item's text (as of its last change).
     bool IsExactMatch() const { return exact_; }
     bool IsDroppedDown() const;
     void SetImageList(HIMAGELIST images) { list_.SetImageList(images); }
@@ -71,8 +71,11 @@ private:
     void Notify(UINT code);
     void SetButtonState(int state);
     void ShowCurrentText();
+    // The row of the edit's text (-1 in an empty list) and whether it matches exactly.
+    bool FindEditText(int* row) const;
     // The row of the edit's text becomes current; sets the exact-match flag.
     void SearchEditText();
+    void EditTextChanged(bool programmatic);
     void TrackButton();
 
     ModuleHandle themeLibrary_;

@@ -9,6 +9,7 @@
 #include <vector>
 #include "BibleWriter.h"
 #include "DataDirectories.h"
+#include "Handles.h"
 #include "MultiWnd.h"
 #include "NorwegianNames.h"
 #include "ProtestantCanon.h"
@@ -289,5 +290,97 @@ TEST_F(MultiPaneTest, ThePaneFollowsTheVerseAndShowsItInEveryTranslation) {
     pane.SetShowActiveBible(false);
     pane.SetVerse(var, 44, 13, 23);
     EXPECT_EQ("", text());
+    DestroyWindow(pane.Handle());
+}
+
+// At a narrow width the box's lines end at words: by the pixel positions of the characters
+// the box shows, every word stands whole on one line unless it alone is wider than the box,
+// and a line ends at a blank only where the next word would not have fitted. A copy gives
+// the verse texts without the box's line breaks.
+TEST_F(MultiPaneTest, ANarrowPaneBreaksItsLinesAtWordsAndCopiesWithoutThem) {
+    TestFrame frame;
+    ASSERT_TRUE(frame.hwnd);
+    VoMultiWnd pane(list.get());
+    ASSERT_TRUE(pane.Create(frame.hwnd, RECT{0, 0, 10, 10}, kMultiWndId));
+    // The bible view's font, which the main frame gives the pane.
+    FontHandle font(CreateFontA(-21, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Times New Roman"));
+    SendMessageA(pane.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    frame.Dock(pane.Handle(), 300);
+    pane.SetShowActiveBible(true);
+    pane.SetVerse(kjv, 42, 2, 15);  // John 3:16 in the KJV and the variant
+    const std::string text = Text(true, kjv, 42, 2, 15);
+    ASSERT_NE(std::string::npos, text.find("everlasting"));
+    const HWND box = pane.TextBox();
+    WindowDc dc(box);
+    SelectedObject selected(dc.Get(), font.Get());
+    auto widthOf = [&](const std::string& s) {
+        SIZE size = {};
+        GetTextExtentPoint32A(dc.Get(), s.c_str(), static_cast<int>(s.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    auto isWordChar = [](char c) { return c != ' ' && c != '\r' && c != '\n'; };
+
+    for (int width = 100; width <= 160; width += 2) {
+        frame.Dock(pane.Handle(), width);
+        RECT format = {};
+        SendMessageA(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        const int room = format.right - format.left;
+        char buffer[8192] = {};
+        GetWindowTextA(box, buffer, sizeof buffer);
+        const std::string shown = buffer;
+        // Where each character of the text is shown: a soft line break stands for the blank
+        // it replaces, or comes between two characters of a word too wide for a line.
+        std::vector<int> at(text.size() + 1, static_cast<int>(shown.size()));
+        size_t j = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (shown.compare(j, 3, "\r\r\n") == 0) {
+                if (text[i] != ' ') j += 3;
+                else {
+                    at[i] = static_cast<int>(j);
+                    j += 3;
+                    continue;
+                }
+            }
+            ASSERT_LT(j, shown.size()) << width;
+            ASSERT_EQ(text[i], shown[j]) << width << ": the box shows another text at " << i;
+            at[i] = static_cast<int>(j++);
+        }
+        auto pointOf = [&](size_t i) {
+            const LRESULT p = SendMessageA(box, EM_POSFROMCHAR, static_cast<WPARAM>(at[i]), 0);
+            return POINT{static_cast<short>(LOWORD(p)), static_cast<short>(HIWORD(p))};
+        };
+        for (size_t start = 0; start < text.size();) {
+            if (!isWordChar(text[start])) {
+                ++start;
+                continue;
+            }
+            size_t end = start;
+            while (end < text.size() && isWordChar(text[end])) ++end;
+            const std::string word = text.substr(start, end - start);
+            if (pointOf(start).y != pointOf(end - 1).y) {
+                EXPECT_GT(widthOf(word), room) << width << ": \"" << word << "\" is broken inside";
+            }
+            // A word after a blank on the next line: together they would not have fitted.
+            if (start > 0 && text[start - 1] == ' ' && pointOf(start - 1).y != pointOf(start).y) {
+                const POINT lineEnd = pointOf(start - 1);
+                EXPECT_GT(lineEnd.x - format.left + widthOf(" " + word), room)
+                    << width << ": \"" << word << "\" would have fitted on the line before";
+            }
+            start = end;
+        }
+        if (width == 120) {
+            UpdateWindow(frame.hwnd);
+            Pump();
+            EXPECT_TRUE(Capture::Of(pane.Handle()).SaveArtifact("multi-translation-pane-narrow.bmp"));
+            SendMessageA(box, EM_SETSEL, 0, -1);
+            SendMessageA(box, WM_COPY, 0, 0);
+            ASSERT_TRUE(OpenClipboard(nullptr));
+            const HANDLE data = GetClipboardData(CF_TEXT);
+            const std::string copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
+            if (data) GlobalUnlock(data);
+            CloseClipboard();
+            EXPECT_EQ(text, copied);
+        }
+    }
     DestroyWindow(pane.Handle());
 }

@@ -631,3 +631,83 @@ TEST_F(LexPaneTest, AnArticleForAVerseOpensAtItsHeadingAndBackComesBackToItsPlac
     EXPECT_EQ(scrolled, firstLine());
     EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveArtifact("commentary-pane-at-verse.bmp"));
 }
+
+// New, Rename and Delete follow the title box's text against the shown entry by every road
+// that changes either: a new entry, switching an entry from reading to editing, choosing an
+// entry, and then the reader typing a title (the shown entry's, a new one, another entry's).
+TEST_F(LexPaneTest, TheTitleButtonsFollowTheTitleAndTheShownEntryByEveryRoad) {
+    enum Road { kAfterNew, kAfterSwitchingToEditing, kAfterChoosingAnEntry };
+    struct Case {
+        Road road;
+        const char* typed;  // typed into the title box afterwards; null for nothing
+        bool newOn, renameOn, deleteOn;
+    };
+    // Sorted: Abraham 0, Mine notater 1, Moses 2, Noah 3. Each road shows Noah (or Sara).
+    const Case cases[] = {
+        {kAfterNew, nullptr, false, false, true},
+        {kAfterNew, "Sara", false, false, true},
+        {kAfterNew, "Sem", true, true, false},
+        {kAfterNew, "Moses", false, false, false},
+        {kAfterSwitchingToEditing, nullptr, false, false, true},
+        {kAfterSwitchingToEditing, "Noah", false, false, true},
+        {kAfterSwitchingToEditing, "Sem", true, true, false},
+        {kAfterSwitchingToEditing, "Moses", false, false, false},
+        {kAfterChoosingAnEntry, nullptr, false, false, true},
+        {kAfterChoosingAnEntry, "Noah", false, false, true},
+        {kAfterChoosingAnEntry, "Sem", true, true, false},
+        {kAfterChoosingAnEntry, "Moses", false, false, false},
+    };
+    static const char* const kRoads[] = {"after New", "after switching to editing", "after choosing an entry"};
+    // The reader clicks into the title box (which selects its text) and types; a click soon
+    // after the last one there would be a double click.
+    const auto typeIntoTheTitleBox = [&](const char* text) {
+        SetForegroundWindow(frame_);
+        SetFocus(frame_);
+        Sleep(GetDoubleClickTime() + 50);
+        ClickAt(CentreOf(pane_->TitleBox().Edit().Handle()));
+        TypeKeys(text);
+    };
+    // The pane remembers the mode of a commentary: each case sets the one it starts from.
+    const auto chooseNotes = [&](bool editing) {
+        Choose("Notater.vrsn");
+        if (pane_->IsEditing() != editing) Click(kLexEditModeId);
+    };
+    for (const Case& c : cases) {
+        const std::string what = std::string(kRoads[c.road]) + ", typed " + (c.typed ? c.typed : "nothing");
+        DeleteFileA((Lexicons() + "Notater.vrsn").c_str());
+        const std::string path = MakeNotes();
+        Open();
+        if (c.road == kAfterNew) {
+            chooseNotes(true);
+            typeIntoTheTitleBox("Sara");
+            ASSERT_TRUE(IsWindowEnabled(pane_->Button(kLexNewId))) << what;
+            Click(kLexNewId);
+        } else if (c.road == kAfterSwitchingToEditing) {
+            chooseNotes(false);
+            SelectTitle(3);  // Noah, read
+            Click(kLexEditModeId);
+        } else {
+            chooseNotes(true);
+            SelectTitle(3);  // Noah
+        }
+        ASSERT_TRUE(pane_->IsEditing()) << what;
+        if (c.typed) typeIntoTheTitleBox(c.typed);
+        char title[64] = {};
+        pane_->TitleBox().GetText(title, sizeof title);
+        EXPECT_EQ(c.typed ? c.typed : (c.road == kAfterNew ? "Sara" : "Noah"), std::string(title)) << what;
+        EXPECT_EQ(c.newOn, IsWindowEnabled(pane_->Button(kLexNewId)) != FALSE) << what << ": New";
+        EXPECT_EQ(c.renameOn, IsWindowEnabled(pane_->Button(kLexRenameId)) != FALSE) << what << ": Rename";
+        EXPECT_EQ(c.deleteOn, IsWindowEnabled(pane_->Button(kLexDeleteId)) != FALSE) << what << ": Delete";
+        if (c.road == kAfterSwitchingToEditing && !c.typed) {
+            RedrawWindow(pane_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            Pump();
+            EXPECT_TRUE(Capture::Of(pane_->Handle()).SaveArtifact("commentary-pane-title-buttons.bmp"));
+        }
+        // Where Delete is offered the reader can delete the shown entry at once.
+        const bool deletes = c.deleteOn && !c.typed;
+        if (deletes) Click(kLexDeleteId);
+        Close();
+        const char* shown = c.road == kAfterNew ? "Sara" : "Noah";
+        EXPECT_EQ(deletes ? "(none)" : (c.road == kAfterNew ? "" : "om Noah"), Stored(path, shown)) << what;
+    }
+}
