@@ -105,15 +105,15 @@ int ListLayout::StepColumns(int a, int n) {
     return std::min(a, count_);
 }
 
-// Walks the items from the top as they are placed on the screen, calling visit(item, rect)
+// Walks the items from top as they are placed on the screen, calling visit(item, rect)
 // until it answers false: one column stacks items while their tops are above the client
 // bottom; several columns start a new column with an item whose bottom would reach or pass
 // the client bottom, and stop after the last column.
 template <class Visit>
-void ListLayout::Place(Visit visit) {
+void ListLayout::Place(int top, Visit visit) {
     if (columns_ <= 1) {
         int y = 0;
-        for (int i = position_; i < count_ && y < clientH_; ++i) {
+        for (int i = top; i < count_ && y < clientH_; ++i) {
             const int h = Height(i);
             if (!visit(i, RECT{0, y, clientW_, y + h})) return;
             y += h;
@@ -121,9 +121,9 @@ void ListLayout::Place(Visit visit) {
         return;
     }
     int col = 0;
-    int colStart = position_;
+    int colStart = top;
     int y = 0;
-    for (int i = position_; i < count_; ++i) {
+    for (int i = top; i < count_; ++i) {
         const int h = Height(i);
         if (i > colStart && y + h >= clientH_) {
             if (++col >= columns_) return;
@@ -139,7 +139,7 @@ void ListLayout::Place(Visit visit) {
 VisibleRange ListLayout::Visible(bool wholeOnly, std::vector<RECT>* rects) {
     VisibleRange v = {position_, position_};
     LONG lastBottom = 0;
-    Place([&](int item, const RECT& rc) {
+    Place(position_, [&](int item, const RECT& rc) {
         if (rects) rects->push_back(rc);
         v.last = item + 1;
         lastBottom = rc.bottom;
@@ -155,7 +155,7 @@ VisibleRange ListLayout::Visible(bool wholeOnly, std::vector<RECT>* rects) {
 RECT ListLayout::ItemRect(int item) {
     if (item < position_) return {0, -10, columnWidth_, 0};
     RECT result = {0, clientH_, columnWidth_, clientH_ + 10};  // not placed: just below the client area
-    Place([&](int i, const RECT& rc) {
+    Place(position_, [&](int i, const RECT& rc) {
         if (i == item) result = rc;
         return i < item;
     });
@@ -238,14 +238,37 @@ int ListLayout::PixelDistance(int from, int to, int limit) {
 
 int ListLayout::CaretVisibleDelta(int caret) {
     const VisibleRange v = Visible(true);
+    if (caret >= v.first && caret < v.last) return 0;
+    int top = caret;  // a caret before the visible items becomes the top one
     if (columns_ > 1) {
         const int back = ColumnBack(v.first);
-        if (caret < v.first && caret >= v.first + back) return back;
-        if (caret >= v.last && caret - v.last < ItemsForward(v.first)) return ItemsForward(position_);
+        if (caret < v.first && caret >= v.first + back) top = v.first + back;
+        else if (caret >= v.last && caret - v.last < ItemsForward(v.first)) top = position_ + ItemsForward(position_);
+        else if (caret >= v.last) top = caret + PageUpAmount(caret) + 1;  // the caret lands in the last column
+    } else if (caret >= v.last) {
+        // An item taller than the client area never shows whole: partly shown, it is in view.
+        if (Height(caret) > clientH_ && Shows(position_, caret)) return 0;
+        top = caret + PageUpAmount(caret);  // the caret lands on the last whole row
     }
-    int top;
-    if (caret >= v.last) top = caret + PageUpAmount(caret) + (columns_ > 1 ? 1 : 0);
-    else if (caret < v.first) top = caret;
-    else return 0;
+    // The page-up amount steps back at least one unit, and columns break where the items'
+    // heights say: beside a tall item either can leave the caret out of view. Then the top
+    // moves on (a column at a time) until the caret's item meets the client area.
+    top = std::min(top, caret);
+    if (!Shows(top, caret)) {
+        if (columns_ <= 1) top = caret;
+        while (top < caret && !Shows(top, caret)) top += ItemsForward(top);
+        top = std::min(top, caret);
+    }
     return top - position_;
+}
+
+bool ListLayout::Shows(int top, int item) {
+    if (item < top) return false;
+    if (columns_ <= 1) return PixelDistance(top, item, clientH_) < clientH_;
+    bool placed = false;
+    Place(top, [&](int i, const RECT&) {
+        placed = i == item;
+        return i < item;
+    });
+    return placed;
 }

@@ -81,12 +81,15 @@ public:
     // Pixels between the tops of two positions (negative upwards), counted no further than
     // limit pixels in size.
     int PixelDistance(int from, int to, int limit);
-    // The scroll that brings the caret into view (0 when it is wholly visible).
+    // The scroll that brings the caret into view: 0 when it is wholly visible, or partly
+    // visible and taller than the client area; afterwards the caret's item meets the client area.
     int CaretVisibleDelta(int caret);
 
 private:
+    // Whether the item meets the client area (is placed in a visible column) when top is the top item.
+    bool Shows(int top, int item);
     template <class Visit>
-    void Place(Visit visit);
+    void Place(int top, Visit visit);
 
     ItemMetrics& metrics_;
     int count_ = 0;

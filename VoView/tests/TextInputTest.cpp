@@ -107,6 +107,99 @@ TEST_F(TextInputTest, KeysKeepTheCaretInView) {
     EXPECT_EQ(0, Send(hwnd, TWM_GETTOPINDEX));
 }
 
+// Beside an item taller than the window the caret still ends on an item that meets the
+// client area, and a tall caret item that is already partly shown is not scrolled; items of
+// ordinary height still scroll onto the last whole row.
+struct TallList {
+    std::vector<int> heights;
+    int columnWidth;  // 0 = one column
+};
+struct TallCase {
+    const char* what;
+    const TallList& list;
+    int top, caret;
+    UINT key;  // 0 = a click at click
+    POINT click;
+    int caretAfter, topAfter;
+    const char* shot = nullptr;  // a screenshot of the window afterwards
+};
+
+TEST_F(TextInputTest, TheCaretStaysInViewBesideItemsTallerThanTheWindow) {
+    const RECT rect = {0, 0, kClientW, 200};
+    const TallList second = {{50, 300, 50, 50, 50, 50, 50, 50}, 0};
+    const TallList first = {{300, 50, 50, 50, 50, 50}, 0};
+    const TallList middle = {{50, 50, 50, 400, 50, 50, 50, 50, 50, 50}, 0};  // twice the window
+    const TallList allTall = {{250, 250, 250, 250, 250}, 0};
+    const TallList last = {{60, 60, 60, 60, 300}, 0};
+    const TallList twoColumns = {{168, 22, 62, 83, 72, 330, 75, 524}, 190};  // beside the scroll bar
+    const TallList threeColumns = {twoColumns.heights, 130};
+    const POINT none = {};
+    const TallCase cases[] = {
+        {"Down onto the tall item, partly shown", second, 0, 0, VK_DOWN, none, 1, 0},
+        {"Down from the tall item at the top", second, 1, 1, VK_DOWN, none, 2, 2, "text-window-caret-after-tall-item.bmp"},
+        {"Down past the tall item partly shown", second, 0, 1, VK_DOWN, none, 2, 2},
+        {"click on the tall item at the top", second, 1, 3, 0, {100, 100}, 1, 1, "text-window-caret-on-tall-item.bmp"},
+        {"Up onto the tall item", second, 2, 2, VK_UP, none, 1, 1},
+        {"Page Down onto the tall item", second, 0, 0, VK_NEXT, none, 1, 0},
+        {"Page Down from the tall item at the top", second, 1, 1, VK_NEXT, none, 2, 2},
+        {"Page Up to the item after the tall one", second, 3, 4, VK_PRIOR, none, 2, 2},
+        {"Home", second, 4, 5, VK_HOME, none, 0, 0},
+        {"End", second, 0, 0, VK_END, none, 7, 4},
+        {"click on the tall first item", first, 0, 2, 0, {100, 100}, 0, 0},
+        {"Down from the tall first item", first, 0, 0, VK_DOWN, none, 1, 1},
+        {"Up onto the tall first item", first, 1, 1, VK_UP, none, 0, 0},
+        {"Down onto a tall item shown at the bottom", middle, 0, 2, VK_DOWN, none, 3, 0},
+        {"click on a tall item shown at the bottom", middle, 0, 0, 0, {100, 180}, 3, 0},
+        {"Down from a tall item twice the window", middle, 3, 3, VK_DOWN, none, 4, 4},
+        {"Down after it onto the last whole row", middle, 4, 7, VK_DOWN, none, 8, 5},
+        {"End after it", middle, 0, 0, VK_END, none, 9, 6},
+        {"every item tall: Down", allTall, 0, 0, VK_DOWN, none, 1, 1},
+        {"every item tall: End", allTall, 0, 0, VK_END, none, 4, 4},
+        {"every item tall: Page Up", allTall, 3, 3, VK_PRIOR, none, 2, 2},
+        {"every item tall: click at the top", allTall, 2, 0, 0, {100, 100}, 2, 2},
+        {"Down onto a half-shown ordinary item before the tall one", last, 0, 2, VK_DOWN, none, 3, 1},
+        {"click on a half-shown ordinary item before the tall one", last, 0, 0, 0, {100, 190}, 3, 1},
+        {"Down onto the tall last item, partly shown", last, 1, 3, VK_DOWN, none, 4, 1},
+        {"End onto the tall last item", last, 0, 0, VK_END, none, 4, 3},
+        {"two columns: Down onto a tall item beyond the next column", twoColumns, 0, 4, VK_DOWN, none, 5, 4,
+         "text-window-caret-tall-item-columns.bmp"},
+        {"two columns: click on a tall item in the second column", twoColumns, 4, 4, 0, {300, 100}, 5, 4},
+        {"three columns: End onto a tall last item", threeColumns, 1, 0, VK_END, none, 7, 5},
+    };
+    for (const TallCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        server_.heights = c.list.heights;
+        server_.columnWidth = c.list.columnWidth;
+        HWND hwnd = Make(static_cast<int>(c.list.heights.size()), &rect);
+        ASSERT_NE(nullptr, hwnd);
+        Send(hwnd, TWM_SHOWRANGE, static_cast<WPARAM>(c.top), 0);  // scrolls only
+        Send(hwnd, TWM_SETCARET, static_cast<WPARAM>(c.caret));
+        ASSERT_EQ(c.top, Send(hwnd, TWM_GETTOPINDEX));
+        if (c.key) {
+            Send(hwnd, WM_KEYDOWN, c.key, 1);
+        } else {
+            Watchdog watchdog;
+            PostMessageW(hwnd, WM_LBUTTONUP, 0, At(c.click));
+            Send(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(c.click));
+            EXPECT_FALSE(Watchdog::Fired());
+        }
+        EXPECT_EQ(c.caretAfter, Caret(hwnd));
+        EXPECT_EQ(c.topAfter, Send(hwnd, TWM_GETTOPINDEX));
+        RECT rc = {}, client = {}, meet = {};
+        EXPECT_TRUE(Send(hwnd, TWM_GETITEMRECT, static_cast<WPARAM>(Caret(hwnd)), reinterpret_cast<LPARAM>(&rc)));
+        GetClientRect(hwnd, &client);
+        EXPECT_TRUE(IntersectRect(&meet, &rc, &client)) << "caret item " << rc.left << "," << rc.top << ".." << rc.right
+                                                      << "," << rc.bottom;
+        if (c.shot) {
+            UpdateWindow(hwnd);
+            EXPECT_TRUE(Capture::Of(hwnd, true).SaveArtifact(c.shot));
+        }
+        DestroyWindow(hwnd);
+    }
+    server_.heights.clear();
+    server_.columnWidth = 0;
+}
+
 TEST_F(TextInputTest, LeftAndRightStepByColumns) {
     server_.columnWidth = 130;  // three columns of 14 items (a 15th would reach the bottom)
     HWND hwnd = Make(100);
