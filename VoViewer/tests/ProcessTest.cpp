@@ -1,6 +1,7 @@
 // VoViewer.exe as a program: the command lines with and without a running viewer, two
 // starts at once, the look-up from its verse dialog (to a main-window stand-in in this
-// process, then by starting the stand-in "Versilo.exe" beside it) and quitting. The viewer
+// process, then by starting the stand-in "Versilo.exe" beside it), quitting, and the end of
+// the session, after which the process is ended without closing its windows. The viewer
 // uses the application key of the build's prefix, so these run alone.
 #include <gtest/gtest.h>
 #include "ViewerProcess.h"
@@ -171,6 +172,53 @@ TEST_F(ViewerProcessTest, TheLookUpGoesToTheRunningMainProgramElseStartsIt) {
     // Quitting ends the program: no owner window is made again.
     EXPECT_TRUE(Quit(viewer));
     EXPECT_EQ(nullptr, OwnerWindow());
+}
+
+// Windows ends the session: the viewer is asked and told, then its process is ended without
+// its windows being closed. What exiting writes (the dialog's place and Centered, and the
+// shown verse consumed) is in the registry, whether the dialog was open or back in the tray.
+TEST_F(ViewerProcessTest, TheEndOfTheSessionKeepsTheDialogsPlace) {
+    const RECT desktop = [] {
+        RECT rc;
+        GetWindowRect(GetDesktopWindow(), &rc);
+        return rc;
+    }();
+    for (bool open : {true, false}) {
+        ClearViewerKey();
+        SetViewerValue("FirstInterval", 30);
+        PROCESS_INFORMATION viewer = folder.Start("");
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindVerseDialog(viewer.dwProcessId)) != nullptr; })) << open;
+        RECT moved;
+        GetWindowRect(dialog, &moved);
+        SetWindowPos(dialog, nullptr, moved.left + 100, moved.top + 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        GetWindowRect(dialog, &moved);
+        if (!open) {
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(WaitFor([&] { return !FindVerseDialog(viewer.dwProcessId) && OwnerWindow(); }));
+        }
+        const HWND owner = OwnerWindow();
+        ASSERT_TRUE(owner);
+        // Each of the viewer's top-level windows is asked, then told.
+        std::vector<HWND> windows = {owner};
+        if (open) windows.insert(windows.begin(), dialog);
+        for (HWND window : windows) {
+            DWORD_PTR answer = 0;
+            ASSERT_TRUE(SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer));
+            EXPECT_EQ(TRUE, static_cast<BOOL>(answer)) << open;
+        }
+        for (HWND window : windows) {
+            DWORD_PTR answer = 0;
+            ASSERT_TRUE(SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer));
+        }
+        ASSERT_TRUE(TerminateProcess(viewer.hProcess, 1));
+        ASSERT_TRUE(HasEnded(viewer));
+
+        EXPECT_EQ(0, ViewerValue("Centered")) << open;
+        EXPECT_EQ(MulDiv(10000, moved.left - desktop.left, desktop.right - desktop.left), ViewerValue("x")) << open;
+        EXPECT_EQ(MulDiv(10000, moved.top - desktop.top, desktop.bottom - desktop.top), ViewerValue("y")) << open;
+        EXPECT_EQ(1, ViewerValue("index")) << open;  // the shown verse was consumed
+    }
 }
 
 }  // namespace

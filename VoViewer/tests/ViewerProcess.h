@@ -21,6 +21,15 @@ inline void SetViewerValue(const char* name, DWORD value) {
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
 }
 
+// A DWORD of the viewer's key, or -1 when it is missing.
+inline LONGLONG ViewerValue(const char* name) {
+    DWORD value = 0, size = sizeof(value);
+    if (RegGetValueA(HKEY_CURRENT_USER, kViewerKeyPath, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return -1;
+    return value;
+}
+
 // Polls test every 20 ms until it is true or timeout milliseconds have passed.
 template <class Test>
 bool WaitFor(Test test, DWORD timeout = 15000) {
