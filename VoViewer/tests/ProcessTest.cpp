@@ -221,4 +221,38 @@ TEST_F(ViewerProcessTest, TheEndOfTheSessionKeepsTheDialogsPlace) {
     }
 }
 
+// "VoViewer.exe Reise.vrsm" in the list's own folder, while a viewer started elsewhere runs:
+// the running viewer gets the file the start found, asks, and once the options are confirmed
+// stores it by its full path.
+TEST_F(ViewerProcessTest, AListNamedRelativeToTheSecondStartsFolderReachesTheRunningViewer) {
+    TempDir lists;
+    const std::string folderOfLists = lists.File("Lister");
+    ASSERT_TRUE(CreateDirectoryA(folderOfLists.c_str(), nullptr));
+    const std::string full = folderOfLists + "\\Reise.vrsm";
+    ASSERT_TRUE(CopyFileA((WinePath(VERSILO_BIN_DIR) + "\\Bibles\\Dizarivor.vrsm").c_str(), full.c_str(), FALSE));
+    for (const char* handed : {"Reise.vrsm", ".\\Reise.vrsm", "..\\Lister\\Reise.vrsm"}) {
+        PROCESS_INFORMATION first = folder.Start("-Startup");
+        ASSERT_TRUE(WaitFor([] { return OwnerWindow() != nullptr; }));
+        EXPECT_TRUE(HasEnded(folder.Start(handed, folderOfLists))) << handed;
+        EXPECT_EQ("Vil du endre mannakornlisten til ...\\Reise.", AnswerMessage(first.dwProcessId, IDYES)) << handed;
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindVerseDialog(first.dwProcessId)) != nullptr; })) << handed;
+        // The options confirmed as they stand save the list taken.
+        PostMessageA(dialog, WM_COMMAND, IDC_OPTIONS, 0);
+        HWND options = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            for (HWND window : WindowsOf(first.dwProcessId, "#32770"))
+                if (GetDlgItem(window, IDC_REF_LIST)) options = window;
+            return options != nullptr;
+        })) << handed;
+        EXPECT_EQ("...\\Reise", TextOf(options, IDC_REF_LIST)) << handed;
+        PostMessageA(options, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(options); })) << handed;
+        EXPECT_EQ(full, ViewerString("RefList")) << handed;
+        EXPECT_TRUE(Quit(first)) << handed;
+        ClearViewerKey();
+        SetViewerValue("FirstInterval", 30);
+    }
+}
+
 }  // namespace
