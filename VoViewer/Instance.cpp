@@ -1,5 +1,6 @@
 // The viewer's command line and instance protocol.
 #include "Instance.h"
+#include "DataDirectories.h"
 #include "ViewerIds.h"
 
 namespace {
@@ -29,6 +30,14 @@ ViewerCommand ParseViewerCommand(const char* commandLine, char* path, int size) 
     }
     if (path && size > 0) lstrcpynA(path, begin, static_cast<int>(end - begin + 1 < size ? end - begin + 1 : size));
     return ViewerCommand::kFile;
+}
+
+void MakeFoundPathFull(char* path, int size) {
+    if (!path || size <= 0 || !path[0]) return;
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path, sizeof(full), full, nullptr);
+    if (length == 0 || length >= sizeof(full) || static_cast<int>(length) >= size || !IsExistingFile(full)) return;
+    lstrcpynA(path, full, size);
 }
 
 bool CopyDataText(const COPYDATASTRUCT* data, char* buffer, int size) {

@@ -16,6 +16,11 @@ enum class ViewerCommand {
 // of quotes around a path removed. The path (kFile) goes into path, cut to size - 1.
 ViewerCommand ParseViewerCommand(const char* commandLine, char* path, int size);
 
+// A list path of the command line, as this start's own folder names it: the full path when
+// a file is there, so that a running viewer, whose folder may be another, finds the same
+// file; otherwise it stays as typed (and the viewer tells that it does not exist).
+void MakeFoundPathFull(char* path, int size);
+
 // The text a WM_COPYDATA carries into buffer (size bytes): at most size - 1 bytes, up to the
 // first NUL, always terminated. False when the message carries no usable text (no record,
 // or a null pointer with a length).

@@ -220,17 +220,13 @@ void VoViewerOptionsDlg::OnOk(UINT, UINT, HWND) {
     changed.autoStart = IsDlgButtonChecked(hwnd_, IDC_AUTO_START) == BST_CHECKED;
     changed.firstInterval = SelectedMinutes(
         IDC_FIRST_INTERVAL, changed.autoStart ? Selection(IDC_FIRST_INTERVAL) : firstSelection_, work_.firstInterval);
-    const bool change = newBible || newList || lstrcmpA(changed.bible, work_.bible) != 0 ||
-                        lstrcmpA(changed.refList, work_.refList) != 0 || changed.interval != work_.interval ||
-                        changed.firstInterval != work_.firstInterval ||
-                        changed.hiddenButtons != work_.hiddenButtons || changed.autoStart != work_.autoStart;
-    if (!change) {
-        EndDialog(2);
-        return;
-    }
-    app_.ApplySettings(changed, newBible.Get(), newList.Get());
-    app_.GetSettings().Save(false);
-    EndDialog(1);
+    const bool change = newBible || newList || !changed.SameChoices(work_);
+    if (change) app_.ApplySettings(changed, newBible.Get(), newList.Get());
+    // What the viewer holds may differ from what is stored without a change here: a list
+    // handed over by a second start is taken in memory and saved when the options are
+    // next confirmed.
+    if (change || app_.GetSettings().DiffersFromStored()) app_.GetSettings().Save(false);
+    EndDialog(change ? 1 : 2);
 }
 
 void VoViewerOptionsDlg::OnCancel(UINT, UINT, HWND) {

@@ -41,6 +41,8 @@ bool VoViewerOwnerWnd::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wPar
         {WM_COPYDATA, RyMsg<&Self::OnCopyData>},
         {VOVIEWER_WM_SHOWNOW, RyMsg<&Self::OnShowNow>},
         {VOVIEWER_WM_TRAY, RyMsg<&Self::OnTray>},
+        {WM_QUERYENDSESSION, RyMsg<&Self::OnQueryEndSession>},
+        {WM_ENDSESSION, RyMsg<&Self::OnEndSession>},
     };
     return RyDispatchMessage(*this, map, hwnd, message, wParam, lParam, result);
 }
@@ -114,6 +116,15 @@ LRESULT VoViewerOwnerWnd::OnCopyData(WPARAM, LPARAM lParam) {
     lstrcpyA(pending_, path);
     ShowNow();
     return TRUE;
+}
+
+LRESULT VoViewerOwnerWnd::OnEndSession(WPARAM ending, LPARAM lParam) {
+    // Windows ends the process after this: an open verse dialog keeps its verse and place
+    // as its close would, and the program's end writes its settings now.
+    if (!ending) return 0;
+    if (HWND dialog = GetVerseDialog()) SendMessageA(dialog, WM_ENDSESSION, ending, lParam);
+    app_.SaveOnExit();
+    return 0;
 }
 
 void VoViewerOwnerWnd::ShowNow() {

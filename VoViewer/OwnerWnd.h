@@ -39,6 +39,8 @@ private:
     LRESULT OnShowNow(WPARAM, LPARAM);
     LRESULT OnTray(WPARAM id, LPARAM mouseMessage);
     LRESULT OnCopyData(WPARAM, LPARAM data);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
     // Brings an open verse dialog to the front (handing it the pending list), or shows the
     // verse at once.
     void ShowNow();

@@ -72,6 +72,8 @@ bool VoViewerWnd::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, L
         {WM_COPYDATA, RyMsgMaybe<&Self::OnCopyData>},
         {WM_CTLCOLORSTATIC, RyOnCtlColor<&Self::OnCtlColorStatic>},
         {WM_CONTEXTMENU, RyOnContextMenu<&Self::OnDialogContextMenu>},
+        {WM_QUERYENDSESSION, RyMsg<&Self::OnQueryEndSession>},
+        {WM_ENDSESSION, RyMsg<&Self::OnEndSession>},
         RyCommand<Self>(IDOK, RyOnCommand<&Self::OnOk>),
         RyCommand<Self>(IDCANCEL, RyOnCommand<&Self::OnCancel>),
         RyCommand<Self>(kCmdClose, RyOnCommand<&Self::OnCloseToTray>),
@@ -109,15 +111,19 @@ void VoViewerWnd::PlaceDialog() {
     GetClientRect(Item(IDC_VERSE_TEXT), &text);
     designedText_ = {text.right, text.bottom};
     stripHeight_ = dialog.bottom - WindowRect(Item(IDOK)).top;
+    designedHeight_ = height;
 
     const VoViewerSettings& settings = app_.GetSettings();
-    POINT corner = CentredCorner(desktop, width, buttonsHidden_ ? height - stripHeight_ : height);
+    POINT corner = CentredCorner(desktop, width, StartHeight());
     if (!settings.centered) {
         corner.x = desktop.left + MulDiv(desktop.right - desktop.left, settings.x, kPositionScale);
         corner.y = desktop.top + MulDiv(desktop.bottom - desktop.top, settings.y, kPositionScale);
     }
-    SetWindowPos(hwnd_, nullptr, corner.x, corner.y, width, buttonsHidden_ ? height - stripHeight_ : height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, corner.x, corner.y, width, StartHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int VoViewerWnd::StartHeight() const {
+    return buttonsHidden_ ? designedHeight_ - stripHeight_ : designedHeight_;
 }
 
 void VoViewerWnd::ShowCurrentVerse() {
@@ -219,6 +225,16 @@ void VoViewerWnd::OnDialogContextMenu(HWND, POINT, bool) {
     prompts_.Beep();
 }
 
+LRESULT VoViewerWnd::OnEndSession(WPARAM ending, LPARAM) {
+    // Windows ends the process after this without closing the dialog: what closing and
+    // the program's end write is written now, once (the owner window passes it on too).
+    if (!ending || sessionEnded_) return 0;
+    sessionEnded_ = true;
+    ConsumeAndRemember();
+    app_.SaveOnExit();
+    return 0;
+}
+
 void VoViewerWnd::OnOk(UINT, UINT, HWND) {
     Close(kViewerBackToTray);
 }
@@ -237,15 +253,21 @@ void VoViewerWnd::OnQuit(UINT, UINT, HWND) {
 }
 
 void VoViewerWnd::Close(INT_PTR result) {
+    ConsumeAndRemember();
+    EndDialog(result);
+}
+
+void VoViewerWnd::ConsumeAndRemember() {
     app_.NextVerse();
     const RECT desktop = DesktopRect();
     const RECT dialog = WindowRect(hwnd_);
-    const POINT centred = CentredCorner(desktop, dialog.right - dialog.left, dialog.bottom - dialog.top);
+    // Centred means where the next start centres it: at its height as designed, not at the
+    // height a long verse made it grow to.
+    const POINT centred = CentredCorner(desktop, dialog.right - dialog.left, StartHeight());
     VoViewerSettings& settings = app_.GetSettings();
     settings.centered = abs(dialog.left - centred.x) < kCentredSlack && abs(dialog.top - centred.y) < kCentredSlack;
     settings.x = MulDiv(kPositionScale, dialog.left - desktop.left, desktop.right - desktop.left);
     settings.y = MulDiv(kPositionScale, dialog.top - desktop.top, desktop.bottom - desktop.top);
-    EndDialog(result);
 }
 
 void VoViewerWnd::OnNextVerse(UINT, UINT, HWND) {
@@ -335,19 +357,25 @@ void VoViewerWnd::ProcessPendingList() {
     }
     VoViewerSettings settings = app_.GetSettings();
     if (lstrcmpiA(path, settings.refList) == 0) return;
-    if (!IsExistingFile(path)) {
+    // The file is checked, and the setting takes it, by its full path: a bare file name
+    // would be read back as a list name of the bibles directory, and a relative path
+    // depends on the folder the viewer runs in.
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path, sizeof(full), full, nullptr);
+    if (length > 0 && length < sizeof(full) && lstrcmpiA(full, settings.refList) == 0) return;
+    if (length == 0 || length >= sizeof(full) || !IsExistingFile(full)) {
         ShowViewerMessage(prompts_, hwnd_, MB_OK | MB_ICONERROR, kIdsFileMissing, path);
         return;
     }
     ComPtr<IRefList> list;
-    if (FAILED(OpenRefListFile(path, list.Put()))) {
+    if (FAILED(OpenRefListFile(full, list.Put()))) {
         ShowViewerMessage(prompts_, hwnd_, MB_OK | MB_ICONERROR, kIdsNotAList, path);
         return;
     }
     char name[MAX_PATH], shown[MAX_PATH + 4];
-    wsprintfA(shown, "...\\%s", CopyListName(name, sizeof(name), path));
+    wsprintfA(shown, "...\\%s", CopyListName(name, sizeof(name), full));
     if (ShowViewerMessage(prompts_, hwnd_, MB_YESNO | MB_ICONWARNING, kIdsChangeList, shown) != IDYES) return;
-    lstrcpynA(settings.refList, path, sizeof(settings.refList));
+    lstrcpynA(settings.refList, full, sizeof(settings.refList));
     app_.ApplySettings(settings, nullptr, list.Get());
     ShowCurrentVerse();
 }

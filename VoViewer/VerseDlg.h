@@ -51,6 +51,8 @@ private:
     LRESULT OnCopyData(WPARAM, LPARAM data, bool& handled);
     HBRUSH OnCtlColorStatic(HDC dc, HWND control);
     void OnDialogContextMenu(HWND, POINT, bool);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
     void OnOk(UINT, UINT, HWND);
     void OnCancel(UINT, UINT, HWND);
     void OnCloseToTray(UINT, UINT, HWND);
@@ -63,11 +65,16 @@ private:
 
     // Places the dialog at the stored or centred position with the full or cut height.
     void PlaceDialog();
+    // The height the dialog starts with, the one it is centred at: as designed, or cut at
+    // the top of OK while the buttons are hidden.
+    int StartHeight() const;
     // Grows (or shrinks) the dialog by dy, keeping its top-left corner.
     void ResizeBy(int dy);
     void MoveButtonsBy(int dy);
     // Consumes the shown verse, remembers the position and ends the dialog.
     void Close(INT_PTR result);
+    // Consumes the shown verse and remembers the position (in memory).
+    void ConsumeAndRemember();
     // Offers the pending list path and forgets it.
     void ProcessPendingList();
 
@@ -77,7 +84,9 @@ private:
     char reference_[kFormatRefBufferSize] = {};
     bool buttonsHidden_ = false;
     bool optionsOpen_ = false;
+    bool sessionEnded_ = false;  // the end of the session was saved
     char pending_[MAX_PATH] = {};
     SIZE designedText_ = {};  // the text box's client size as designed
+    int designedHeight_ = 0;  // the dialog's full height as designed
     int stripHeight_ = 0;     // the dialog's height below the top of OK
 };

@@ -56,6 +56,7 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR commandLine, int) {
     }
     char path[MAX_PATH];
     const ViewerCommand command = ParseViewerCommand(commandLine, path, sizeof(path));
+    if (command == ViewerCommand::kFile) MakeFoundPathFull(path, sizeof(path));
     const bool startup = command == ViewerCommand::kStartup;
     if (startup && !app.GetSettings().autoStart) return 0;
 

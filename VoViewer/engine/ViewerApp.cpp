@@ -44,6 +44,10 @@ VoViewerApp::VoViewerApp() {
 }
 
 VoViewerApp::~VoViewerApp() {
+    SaveOnExit();
+}
+
+void VoViewerApp::SaveOnExit() const {
     settings_.Save(true);
 }
 

@@ -27,7 +27,7 @@ public:
     // Loads the settings from the registry, the caption, the main program's path and the
     // verse font; the bibles directory is read from "Versilo.ini" once per process.
     VoViewerApp();
-    // Saves the position part of the settings.
+    // Saves what the program's end saves (SaveOnExit).
     ~VoViewerApp();
     VoViewerApp(const VoViewerApp&) = delete;
     VoViewerApp& operator=(const VoViewerApp&) = delete;
@@ -41,6 +41,9 @@ public:
     int GetCurrentVerse(char* buffer, int size);
     // Consumes the current verse: the next one becomes current and its position is stored.
     void NextVerse();
+    // Writes what the program's end writes: the position part of the settings (the list
+    // position is written as it moves).
+    void SaveOnExit() const;
 
     // Takes the whole settings record; a new bible replaces the held one; a new list is
     // taken under the record's RefList. When the list cannot be taken, the old list, its

@@ -49,6 +49,17 @@ void VoViewerSettings::Save(bool positionOnly) const {
     key.Write("y", y);
 }
 
+bool VoViewerSettings::SameChoices(const VoViewerSettings& other) const {
+    return lstrcmpA(bible, other.bible) == 0 && lstrcmpA(refList, other.refList) == 0 && interval == other.interval &&
+           firstInterval == other.firstInterval && hiddenButtons == other.hiddenButtons && autoStart == other.autoStart;
+}
+
+bool VoViewerSettings::DiffersFromStored() const {
+    VoViewerSettings stored;
+    stored.Load(true);
+    return !SameChoices(stored);
+}
+
 bool ReadListIndex(DWORD* index) {
     return AppSettingsKey(kViewerSubKey, AppSettingsKey::kRead).Read(kIndexValue, index);
 }

@@ -30,6 +30,11 @@ struct VoViewerSettings {
     // Writes the values, creating the key; only Centered, x and y when positionOnly.
     // Failures are not reported: the values stay in memory.
     void Save(bool positionOnly) const;
+    // True when the values beside the position (all but Centered, x and y) are the same.
+    bool SameChoices(const VoViewerSettings& other) const;
+    // True when those values differ from what the registry holds (its defaults where a
+    // value is missing).
+    bool DiffersFromStored() const;
 };
 
 // The stored list position: false when there is none (or it can't be read).

@@ -1,6 +1,7 @@
 // VoViewer.exe as a program: the command lines with and without a running viewer, two
 // starts at once, the look-up from its verse dialog (to a main-window stand-in in this
-// process, then by starting the stand-in "Versilo.exe" beside it) and quitting. The viewer
+// process, then by starting the stand-in "Versilo.exe" beside it), quitting, and the end of
+// the session, after which the process is ended without closing its windows. The viewer
 // uses the application key of the build's prefix, so these run alone.
 #include <gtest/gtest.h>
 #include "ViewerProcess.h"
@@ -171,6 +172,87 @@ TEST_F(ViewerProcessTest, TheLookUpGoesToTheRunningMainProgramElseStartsIt) {
     // Quitting ends the program: no owner window is made again.
     EXPECT_TRUE(Quit(viewer));
     EXPECT_EQ(nullptr, OwnerWindow());
+}
+
+// Windows ends the session: the viewer is asked and told, then its process is ended without
+// its windows being closed. What exiting writes (the dialog's place and Centered, and the
+// shown verse consumed) is in the registry, whether the dialog was open or back in the tray.
+TEST_F(ViewerProcessTest, TheEndOfTheSessionKeepsTheDialogsPlace) {
+    const RECT desktop = [] {
+        RECT rc;
+        GetWindowRect(GetDesktopWindow(), &rc);
+        return rc;
+    }();
+    for (bool open : {true, false}) {
+        ClearViewerKey();
+        SetViewerValue("FirstInterval", 30);
+        PROCESS_INFORMATION viewer = folder.Start("");
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindVerseDialog(viewer.dwProcessId)) != nullptr; })) << open;
+        RECT moved;
+        GetWindowRect(dialog, &moved);
+        SetWindowPos(dialog, nullptr, moved.left + 100, moved.top + 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        GetWindowRect(dialog, &moved);
+        if (!open) {
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(WaitFor([&] { return !FindVerseDialog(viewer.dwProcessId) && OwnerWindow(); }));
+        }
+        const HWND owner = OwnerWindow();
+        ASSERT_TRUE(owner);
+        // Each of the viewer's top-level windows is asked, then told.
+        std::vector<HWND> windows = {owner};
+        if (open) windows.insert(windows.begin(), dialog);
+        for (HWND window : windows) {
+            DWORD_PTR answer = 0;
+            ASSERT_TRUE(SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer));
+            EXPECT_EQ(TRUE, static_cast<BOOL>(answer)) << open;
+        }
+        for (HWND window : windows) {
+            DWORD_PTR answer = 0;
+            ASSERT_TRUE(SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer));
+        }
+        ASSERT_TRUE(TerminateProcess(viewer.hProcess, 1));
+        ASSERT_TRUE(HasEnded(viewer));
+
+        EXPECT_EQ(0, ViewerValue("Centered")) << open;
+        EXPECT_EQ(MulDiv(10000, moved.left - desktop.left, desktop.right - desktop.left), ViewerValue("x")) << open;
+        EXPECT_EQ(MulDiv(10000, moved.top - desktop.top, desktop.bottom - desktop.top), ViewerValue("y")) << open;
+        EXPECT_EQ(1, ViewerValue("index")) << open;  // the shown verse was consumed
+    }
+}
+
+// "VoViewer.exe Reise.vrsm" in the list's own folder, while a viewer started elsewhere runs:
+// the running viewer gets the file the start found, asks, and once the options are confirmed
+// stores it by its full path.
+TEST_F(ViewerProcessTest, AListNamedRelativeToTheSecondStartsFolderReachesTheRunningViewer) {
+    TempDir lists;
+    const std::string folderOfLists = lists.File("Lister");
+    ASSERT_TRUE(CreateDirectoryA(folderOfLists.c_str(), nullptr));
+    const std::string full = folderOfLists + "\\Reise.vrsm";
+    ASSERT_TRUE(CopyFileA((WinePath(VERSILO_BIN_DIR) + "\\Bibles\\Dizarivor.vrsm").c_str(), full.c_str(), FALSE));
+    for (const char* handed : {"Reise.vrsm", ".\\Reise.vrsm", "..\\Lister\\Reise.vrsm"}) {
+        PROCESS_INFORMATION first = folder.Start("-Startup");
+        ASSERT_TRUE(WaitFor([] { return OwnerWindow() != nullptr; }));
+        EXPECT_TRUE(HasEnded(folder.Start(handed, folderOfLists))) << handed;
+        EXPECT_EQ("Vil du endre mannakornlisten til ...\\Reise.", AnswerMessage(first.dwProcessId, IDYES)) << handed;
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindVerseDialog(first.dwProcessId)) != nullptr; })) << handed;
+        // The options confirmed as they stand save the list taken.
+        PostMessageA(dialog, WM_COMMAND, IDC_OPTIONS, 0);
+        HWND options = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            for (HWND window : WindowsOf(first.dwProcessId, "#32770"))
+                if (GetDlgItem(window, IDC_REF_LIST)) options = window;
+            return options != nullptr;
+        })) << handed;
+        EXPECT_EQ("...\\Reise", TextOf(options, IDC_REF_LIST)) << handed;
+        PostMessageA(options, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(options); })) << handed;
+        EXPECT_EQ(full, ViewerString("RefList")) << handed;
+        EXPECT_TRUE(Quit(first)) << handed;
+        ClearViewerKey();
+        SetViewerValue("FirstInterval", 30);
+    }
 }
 
 }  // namespace

@@ -287,4 +287,134 @@ TEST_F(VerseDialogTest, AHandedOverListIsCheckedAndOfferedBeforeItIsTaken) {
     EXPECT_STREQ("Min", app.GetSettings().refList);
 }
 
+// A centred dialog stays centred when it was moved less than 40 pixels, whether the verse
+// left it at its designed height or made it grow downward.
+TEST_F(VerseDialogTest, ACentredDialogStaysCentredAfterALongVerse) {
+    WriteTexts("Lang.vrsb", [](int v) { return v == 4 ? TextOfLength("Lang", 900) : VerseText(v); });
+    Choose("Lang", "Min");
+    const int designed = [&] {
+        VoViewerApp app;
+        EXPECT_EQ(kViewerReady, app.Init());
+        RECT rc = {};
+        Run(app, {[&](HWND dialog) {
+            rc = Rect(dialog);
+            Command(dialog, IDOK);
+        }});
+        return static_cast<int>(rc.bottom - rc.top);
+    }();
+    struct Case {
+        int moved;  // pixels right and down
+        bool centred;
+    } cases[] = {{0, true}, {39, true}, {40, false}};
+    for (const Case& c : cases) {
+        for (DWORD entry : {0u, 1u}) {  // "Vers 0." and the 900 characters of verse 4
+            SetViewerDword("Centered", 1);
+            SetViewerDword("index", entry);
+            int height = 0;
+            {
+                VoViewerApp app;
+                ASSERT_EQ(kViewerReady, app.Init());
+                Run(app, {[&](HWND dialog) {
+                    const RECT rc = Rect(dialog);
+                    height = rc.bottom - rc.top;
+                    SetWindowPos(dialog, nullptr, rc.left + c.moved, rc.top + c.moved, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                    Command(dialog, IDOK);
+                }});
+                EXPECT_EQ(c.centred, app.GetSettings().centered) << c.moved << " px, entry " << entry;
+            }
+            if (entry == 1) {
+                EXPECT_GT(height, designed + 100) << "the long verse makes the dialog grow";
+            } else {
+                EXPECT_EQ(designed, height);
+            }
+            EXPECT_EQ(c.centred ? 1 : 0, ViewerDword("Centered")) << c.moved << " px, entry " << entry;
+        }
+    }
+}
+
+// Returns every dialog the script leaves open, the options dialog first, so that a refused OK
+// fails the test instead of waiting for the watchdog.
+void CloseTheVerseDialog(HWND dialog) {
+    if (GetDlgItem(dialog, IDC_REF_LIST)) {
+        Command(dialog, IDCANCEL);
+        dialog = GetWindow(dialog, GW_OWNER);
+    }
+    Command(dialog, IDOK);
+}
+
+// A second start's list, taken after Yes, is kept in memory until the options are confirmed:
+// then it is saved even when nothing was edited there, and the next start opens it.
+TEST_F(VerseDialogTest, AHandedOverListIsSavedWhenTheOptionsAreNextConfirmed) {
+    WriteList("Annen.vrsm", Entries({7, 9}));
+    const std::string path = Bibles() + "Annen.vrsm";
+    struct Case {
+        int button;            // of the options dialog, nothing edited there
+        const char* stored;    // the RefList value afterwards; null: the path
+        const char* nextList;  // the list the next start opens
+    } cases[] = {{IDOK, nullptr, "Annen"}, {IDCANCEL, "Min", "Min"}};
+    for (const Case& c : cases) {
+        Choose("Egen", "Min");
+        prompts = ScriptedPrompts();
+        prompts.answer = IDYES;
+        {
+            VoViewerApp app;
+            ASSERT_EQ(kViewerReady, app.Init());
+            Run(app, {[](HWND) {}, [](HWND) {}, [](HWND dialog) { Command(dialog, IDC_OPTIONS); },
+                      [&](HWND options) { Command(options, c.button); }, &CloseTheVerseDialog},
+                path.c_str());
+            EXPECT_EQ((std::vector<std::string>{"Vil du endre mannakornlisten til ...\\Annen."}), prompts.messages);
+            EXPECT_STREQ(path.c_str(), app.GetSettings().refList);
+        }
+        EXPECT_EQ(c.stored ? c.stored : path, StoredString("VoViewer", "RefList")) << c.button;
+        VoViewerApp next;
+        ASSERT_EQ(kViewerReady, next.Init());
+        EXPECT_STREQ(c.nextList, next.GetRefList().GetName()) << c.button;
+    }
+}
+
+// A list handed over by a path relative to the folder the viewer runs in is taken by its
+// full path: the options dialog shows it, and the next start, from anywhere, opens it.
+TEST_F(VerseDialogTest, AListHandedOverByARelativePathIsKeptByItsFullPath) {
+    WriteList("Annen.vrsm", Entries({7, 9}));
+    const std::string full = Bibles() + "Annen.vrsm";
+    char started[MAX_PATH];
+    GetCurrentDirectoryA(sizeof(started), started);
+    for (const char* handed : {"Annen.vrsm", ".\\Annen.vrsm", "..\\Bibles\\Annen.vrsm"}) {
+        Choose("Egen", "Min");
+        prompts = ScriptedPrompts();
+        prompts.answer = IDYES;
+        std::string shownList;
+        ASSERT_TRUE(SetCurrentDirectoryA(Bibles().c_str()));
+        {
+            VoViewerApp app;
+            ASSERT_EQ(kViewerReady, app.Init());
+            Run(app, {[](HWND) {}, [](HWND) {}, [](HWND dialog) { Command(dialog, IDC_OPTIONS); },
+                      [&](HWND options) {
+                          const int selection =
+                              static_cast<int>(SendDlgItemMessageA(options, IDC_REF_LIST, CB_GETCURSEL, 0, 0));
+                          char text[300] = "(none)";
+                          if (selection >= 0)
+                              SendDlgItemMessageA(options, IDC_REF_LIST, CB_GETLBTEXT, selection,
+                                                  reinterpret_cast<LPARAM>(text));
+                          shownList = text;
+                          // Another interval, so that confirming saves.
+                          SendDlgItemMessageA(options, IDC_INTERVAL, CB_SETCURSEL, 1, 0);
+                          Command(options, IDOK);
+                      },
+                      &CloseTheVerseDialog},
+                handed);
+            SetCurrentDirectoryA(started);
+            EXPECT_EQ((std::vector<std::string>{"Vil du endre mannakornlisten til ...\\Annen."}), prompts.messages)
+                << handed;
+            EXPECT_EQ("...\\Annen", shownList) << handed;
+            EXPECT_STREQ(full.c_str(), app.GetSettings().refList) << handed;
+        }
+        EXPECT_EQ(full, StoredString("VoViewer", "RefList")) << handed;
+        VoViewerApp next;
+        ASSERT_EQ(kViewerReady, next.Init());
+        EXPECT_STREQ("Annen", next.GetRefList().GetName()) << handed;
+        EXPECT_STREQ(full.c_str(), next.GetSettings().refList) << handed;
+    }
+}
+
 }  // namespace

@@ -21,6 +21,24 @@ inline void SetViewerValue(const char* name, DWORD value) {
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
 }
 
+// A DWORD of the viewer's key, or -1 when it is missing.
+inline LONGLONG ViewerValue(const char* name) {
+    DWORD value = 0, size = sizeof(value);
+    if (RegGetValueA(HKEY_CURRENT_USER, kViewerKeyPath, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return -1;
+    return value;
+}
+
+// A string of the viewer's key, or "(missing)".
+inline std::string ViewerString(const char* name) {
+    char text[MAX_PATH + 1] = {};
+    DWORD size = sizeof(text);
+    if (RegGetValueA(HKEY_CURRENT_USER, kViewerKeyPath, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return "(missing)";
+    return text;
+}
+
 // Polls test every 20 ms until it is true or timeout milliseconds have passed.
 template <class Test>
 bool WaitFor(Test test, DWORD timeout = 15000) {
@@ -90,15 +108,15 @@ public:
     }
     std::string File(const char* name) const { return folder_ + "\\" + name; }
 
-    // Starts the viewer with arguments; its handles are kept and the process is ended at
-    // the latest when the folder goes.
-    PROCESS_INFORMATION Start(const std::string& arguments) {
+    // Starts the viewer with arguments, in the program folder or in the folder directory;
+    // its handles are kept and the process is ended at the latest when the folder goes.
+    PROCESS_INFORMATION Start(const std::string& arguments, const std::string& directory = "") {
         std::string line = "\"" + File("VoViewer.exe") + "\" " + arguments;
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process = {};
-        if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
-                           &process)) {
+        if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           (directory.empty() ? folder_ : directory).c_str(), &startup, &process)) {
             CloseHandle(process.hThread);
             processes_.emplace_back(process.hProcess);
         }
