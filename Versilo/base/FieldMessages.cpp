@@ -2,6 +2,7 @@
 #include "FieldMessages.h"
 #include "MessageText.h"
 #include "ShellRoutines.h"
+#include <cstring>
 
 namespace {
 
@@ -38,6 +39,11 @@ int ShowFieldMessage(HWND owner, UINT fieldId, const char* text, UINT flags) {
         LoadResString(pattern, kIdsFieldError);
         LoadResString(field, fieldId);
         lstrcpynA(cutText, text ? text : "", sizeof(cutText));
+        // The pattern closes the text with a full stop; a text that has one already keeps
+        // just its own.
+        const size_t patternLength = std::strlen(pattern), textLength = std::strlen(cutText);
+        if (textLength && cutText[textLength - 1] == '.' && patternLength && pattern[patternLength - 1] == '.')
+            pattern[patternLength - 1] = '\0';
         wsprintfA(message, pattern, field, cutText);
     } else {
         lstrcpynA(message, text ? text : "", sizeof(message));

@@ -12,7 +12,8 @@ constexpr UINT kIdsNumberRange = 502;      // "Kun tall mellom %i og %i er lovli
 constexpr int kMaxFieldNumberLength = 15;
 
 // A message box under the program title: with a field id, string 501 filled with the
-// field's name and text; without one, text itself. Returns MessageBoxA's result.
+// field's name and text, its closing full stop left out when the text ends with one;
+// without one, text itself. Returns MessageBoxA's result.
 int ShowFieldMessage(HWND owner, UINT fieldId, const char* text, UINT flags);
 // ShowFieldMessage of string messageId, as information.
 int ShowFieldMessageId(HWND owner, UINT fieldId, UINT messageId);

@@ -28,6 +28,21 @@ bool ReadDwordValue(HKEY key, const char* name, DWORD* out) {
     return true;
 }
 
+// Reads a NUL-terminated REG_SZ (or REG_EXPAND_SZ, when expandable) that fits capacity.
+bool ReadStringValue(HKEY key, const char* name, char* buffer, DWORD capacity, bool expandable) {
+    if (!key || !buffer || capacity == 0) return false;
+    // The value is read into a scratch buffer first, so that a value that turns out to be
+    // unusable never touches the caller's text.
+    std::unique_ptr<char[]> scratch(new char[capacity]);
+    DWORD type = 0, size = capacity;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(scratch.get()), &size) != ERROR_SUCCESS)
+        return false;
+    if (type != REG_SZ && !(expandable && type == REG_EXPAND_SZ)) return false;
+    if (size == 0 || size > capacity || !std::memchr(scratch.get(), 0, size)) return false;
+    std::memcpy(buffer, scratch.get(), std::strlen(scratch.get()) + 1);
+    return true;
+}
+
 bool WriteDwordValue(HKEY key, const char* name, DWORD value) {
     if (!key) return false;
     return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
@@ -76,17 +91,11 @@ bool ReadRegInt(HKEY key, const char* name, LONG* value) {
 }
 
 bool ReadRegString(HKEY key, const char* name, char* buffer, DWORD capacity) {
-    if (!key || !buffer || capacity == 0) return false;
-    // The value is read into a scratch buffer first, so that a value that turns out to be
-    // unusable never touches the caller's text.
-    std::unique_ptr<char[]> scratch(new char[capacity]);
-    DWORD type = 0, size = capacity;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(scratch.get()), &size) != ERROR_SUCCESS)
-        return false;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
-    if (size == 0 || size > capacity || !std::memchr(scratch.get(), 0, size)) return false;
-    std::memcpy(buffer, scratch.get(), std::strlen(scratch.get()) + 1);
-    return true;
+    return ReadStringValue(key, name, buffer, capacity, true);
+}
+
+bool ReadRegPlainString(HKEY key, const char* name, char* buffer, DWORD capacity) {
+    return ReadStringValue(key, name, buffer, capacity, false);
 }
 
 bool ReadRegBinary(HKEY key, const char* name, void* buffer, DWORD capacity, DWORD* size) {

@@ -29,6 +29,8 @@ bool ReadRegInt(HKEY key, const char* name, LONG* value);     // REG_DWORD, two'
 // REG_SZ or REG_EXPAND_SZ (never expanded), NUL-terminated and at most capacity characters
 // including the NUL; only then is it copied into buffer.
 bool ReadRegString(HKEY key, const char* name, char* buffer, DWORD capacity);
+// ReadRegString of a REG_SZ only: a REG_EXPAND_SZ of that name counts as missing.
+bool ReadRegPlainString(HKEY key, const char* name, char* buffer, DWORD capacity);
 // REG_BINARY of at most capacity bytes (its size is asked first: a longer value is not
 // read); only then is it copied to the start of buffer and its length stored in *size.
 // The rest of buffer is untouched.

@@ -13,10 +13,15 @@ int GetScreenLogPixelsY() {
     return cached;
 }
 
+LONG MenuFontHeight(LONG guiFontHeight) {
+    // Integer arithmetic, cut toward zero: -11 gives -13 (MulDiv would round to -14).
+    return guiFontHeight * 5 / 4;
+}
+
 FontHandle CreateMenuFont() {
     LOGFONTA font = {};
     if (!GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font)) return FontHandle();
-    font.lfHeight = MulDiv(font.lfHeight, 5, 4);
+    font.lfHeight = MenuFontHeight(font.lfHeight);
     return FontHandle(CreateFontIndirectA(&font));
 }
 

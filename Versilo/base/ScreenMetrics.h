@@ -8,8 +8,11 @@
 // process (96 when the screen can't be asked).
 int GetScreenLogPixelsY();
 
-// A font like DEFAULT_GUI_FONT with its height multiplied by 5 and divided by 4; empty when
-// it can't be made. The caller owns it.
+// The menu font's height for a DEFAULT_GUI_FONT of guiFontHeight: multiplied by 5 and
+// divided by 4 in integers (cut toward zero).
+LONG MenuFontHeight(LONG guiFontHeight);
+// A font like DEFAULT_GUI_FONT with its height made MenuFontHeight; empty when it can't be
+// made. The caller owns it: the main window's selectors and the commentary pane use it.
 FontHandle CreateMenuFont();
 
 // Centres a dialog on its owner (on the work area when it has none), kept on the screen.

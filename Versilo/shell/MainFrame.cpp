@@ -9,6 +9,7 @@
 #include "OpenRequest.h"
 #include "Registry.h"
 #include "RyMessageMap.h"
+#include "ScreenMetrics.h"
 #include "WindowMarkCache.h"
 
 using namespace frame_id;
@@ -23,14 +24,6 @@ constexpr DWORD kLastBibleCapacity = 256;
 constexpr char kReferenceFormatName[] = "VersiloReference";
 constexpr UINT kIdsDefaultRefLib = 106;
 constexpr int kMinTrackWidth = 400, kMinTrackHeight = 300;
-
-// DEFAULT_GUI_FONT a quarter larger: the selectors' font.
-HFONT MakeFrameFont() {
-    LOGFONTA font = {};
-    if (!::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return nullptr;
-    font.lfHeight = font.lfHeight * 5 / 4;
-    return ::CreateFontIndirectA(&font);
-}
 
 HIMAGELIST MakeImageList(UINT bitmapId) {
     HIMAGELIST list = ImageList_Create(24, 24, ILC_COLOR32 | ILC_MASK, 10, 4);
@@ -50,7 +43,7 @@ void WriteFraction(HKEY key, const char* name, double fraction) {
 VoMainWnd::VoMainWnd(AVoBibleWindow* host)
     : hostHolder_(host),
       host_(host),
-      frameFont_(MakeFrameFont()),
+      frameFont_(CreateMenuFont()),
       multiWnd_(&bibles_),
       lexWnd_(this, frameFont_.Get(), &referenceReader_) {
     multi_.minWidth = kDockedMinWidth;

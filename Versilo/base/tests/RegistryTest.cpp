@@ -130,6 +130,13 @@ TEST_F(RegistryTest, ReadersTakeOnlyValuesOfTheirTypeAndSize) {
         EXPECT_EQ(c.stringRead, ReadRegString(app, "V", text, 8)) << c.what;
         EXPECT_STREQ(c.stringRead ? c.text : "default", text) << c.what;
         EXPECT_EQ('X', text[8]) << c.what;
+
+        // The plain reader takes the same texts, but only of REG_SZ.
+        const bool plainRead = c.stringRead && c.type == REG_SZ;
+        lstrcpyA(text, "default");
+        EXPECT_EQ(plainRead, ReadRegPlainString(app, "V", text, 8)) << c.what;
+        EXPECT_STREQ(plainRead ? c.text : "default", text) << c.what;
+        EXPECT_EQ('X', text[8]) << c.what;
     }
 }
 

@@ -1,9 +1,12 @@
 // The shell's small routines: directory scans, numbers (with their overflow), paths,
-// trimming, and reading a number field.
+// trimming, reading a number field, the field messages as their message boxes show them,
+// and the menu font.
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include "FieldMessages.h"
+#include "ModalScript.h"
+#include "ScreenMetrics.h"
 #include "ShellRoutines.h"
 #include "TestFiles.h"
 
@@ -138,4 +141,65 @@ TEST(NumberFieldTest, ReadsAnEditControlSilently) {
         EXPECT_EQ(c.inRange ? c.value : 777u, value) << c.text;
     }
     DestroyWindow(edit);
+}
+
+// The message a field names, as the message box shows it: string 501 closes the text with a
+// full stop only when the text has none of its own.
+TEST(FieldMessageTest, OneFullStopAfterTheFieldsText) {
+    constexpr UINT kMarginField = 503;  // "Marger"
+    const struct {
+        UINT field;
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {kMarginField, "Heltall forventet.", "Feil i feltet Marger\nHeltall forventet."},
+        {kMarginField, "Verdien er for stor", "Feil i feltet Marger\nVerdien er for stor."},
+        {kMarginField, "", "Feil i feltet Marger\n."},
+        {kMarginField, "Se side 3. Og 4", "Feil i feltet Marger\nSe side 3. Og 4."},
+        {0, "Heltall forventet.", "Heltall forventet."},
+        {0, "Uten punktum", "Uten punktum"},
+    };
+    for (const auto& c : cases) {
+        MessageBoxCatcher catcher;
+        EXPECT_EQ(IDOK, ShowFieldMessage(nullptr, c.field, c.text, MB_OK));
+        EXPECT_EQ(std::vector<std::string>{c.shown}, catcher.Texts()) << c.text;
+    }
+
+    // The number fields' own messages, each ending in a full stop of its own.
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, edit);
+    const struct {
+        const char* typed;
+        const char* shown;
+    } fields[] = {
+        {"1x", "Feil i feltet Marger\nHeltall forventet."},
+        {"21", "Feil i feltet Marger\nKun tall mellom 2 og 20 er lovlige."},
+    };
+    for (const auto& f : fields) {
+        SetWindowTextA(edit, f.typed);
+        MessageBoxCatcher catcher;
+        UINT value = 0;
+        EXPECT_FALSE(GetFieldUnsignedInRange(edit, kMarginField, 2, 20, &value));
+        EXPECT_EQ(std::vector<std::string>{f.shown}, catcher.Texts()) << f.typed;
+    }
+    DestroyWindow(edit);
+}
+
+// The menu font: DEFAULT_GUI_FONT's height times 5 / 4 in integers, cut toward zero.
+TEST(MenuFontTest, HeightIsTheIntegerRuleOfTheGuiFont) {
+    const struct {
+        LONG gui, menu;
+    } heights[] = {
+        {-11, -13},  // rounding would give -14
+        {-12, -15}, {-13, -16}, {-8, -10}, {-3, -3}, {-1, -1}, {0, 0}, {11, 13}, {13, 16}, {-16, -20},
+    };
+    for (const auto& h : heights) EXPECT_EQ(h.menu, MenuFontHeight(h.gui)) << h.gui;
+
+    LOGFONTA gui = {}, menu = {};
+    ASSERT_TRUE(GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui));
+    FontHandle font = CreateMenuFont();
+    ASSERT_TRUE(font);
+    ASSERT_TRUE(GetObjectA(font.Get(), sizeof menu, &menu));
+    EXPECT_EQ(gui.lfHeight * 5 / 4, menu.lfHeight) << gui.lfHeight;
+    EXPECT_STREQ(gui.lfFaceName, menu.lfFaceName);
 }

@@ -51,7 +51,8 @@ bool ReadInstalledVersion(std::string* version) {
     RegKey key;
     if (OpenAppKey(key, HKEY_LOCAL_MACHINE, nullptr, KEY_READ) != ERROR_SUCCESS) return false;
     char text[260] = "";
-    if (!ReadRegString(key.Get(), "Version", text, sizeof text)) return false;
+    // Only a REG_SZ counts: the installer writes the version as plain text.
+    if (!ReadRegPlainString(key.Get(), "Version", text, sizeof text)) return false;
     *version = text;
     return true;
 }

@@ -21,5 +21,5 @@ constexpr size_t kMaxInstalledBuildLength = 15;
 std::string FormatVersionText(DWORD versionMS, DWORD versionLS, const char* installed);
 
 // The installed "Version" (REG_SZ under the application key of HKEY_LOCAL_MACHINE);
-// false when it can't be read.
+// false when it can't be read or is of another type (a REG_EXPAND_SZ among them).
 bool ReadInstalledVersion(std::string* version);

@@ -21,6 +21,7 @@
 #include "OpenRequest.h"
 #include "OpenedFrame.h"
 #include "ScratchRegistry.h"
+#include "ScreenMetrics.h"
 #include "SoftWrap.h"
 #include "TestFiles.h"
 #include "WindowCapture.h"
@@ -175,6 +176,14 @@ TEST_F(MainFrameTest, CreatesItsControlsAndMenus) {
     EXPECT_EQ(13, SendMessageA(frame->Toolbar(), TB_BUTTONCOUNT, 0, 0));
     for (UINT id : {kTranslationCombo, kBookCombo, kChapterCombo, kBookSpin, kChapterSpin, kHitsCombo, kStatusBar})
         EXPECT_TRUE(Item(id)) << id;
+    // The selectors show the menu font: DEFAULT_GUI_FONT's height by the one rule.
+    LOGFONTA gui = {}, shown = {};
+    ASSERT_TRUE(GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui));
+    for (UINT id : {kTranslationCombo, kBookCombo, kChapterCombo, kHitsCombo}) {
+        const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(Item(id), WM_GETFONT, 0, 0));
+        ASSERT_TRUE(GetObjectA(font, sizeof shown, &shown)) << id;
+        EXPECT_EQ(MenuFontHeight(gui.lfHeight), shown.lfHeight) << id;
+    }
     // One translation and one library, numbered; the library menu's "none" stays first.
     const HMENU menu = GetMenu(hwnd);
     char text[128] = "";

@@ -1,7 +1,8 @@
 // The about box and the bible-information dialog: the version text as a table, the version
-// line of the running program (which carries the program's version resource) with and
-// without an installed "Version" in a scratch HKEY_LOCAL_MACHINE, and the information of
-// the KJV sample bible, of a bible without a companion file and of an old-format bible.
+// line of the running program (which carries the program's version resource) with no
+// installed "Version" and with one of each type in a scratch HKEY_LOCAL_MACHINE, and the
+// information of the KJV sample bible, of a bible without a companion file and of an
+// old-format bible.
 #include <gtest/gtest.h>
 #include <string>
 #include "AboutBox.h"
@@ -52,13 +53,26 @@ std::string AboutLine() {
 TEST(AboutBox, ShowsTheProgramsVersionAndAnInstalledBuildThatDiffers) {
     ScratchRegistry machine(HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(machine.Ready());
-    EXPECT_EQ("(3.11 Bygg nr. 1)", AboutLine());
-    machine.SetString("Version", "3.11.1");
-    EXPECT_EQ("(3.11 Bygg nr. 1)", AboutLine());
-    machine.SetString("Version", "3.11.4");
-    EXPECT_EQ("(3.11 Bygg nr. 1/4)", AboutLine());
-    machine.SetDword("Version", 5);  // not a text: as the file gives it
-    EXPECT_EQ("(3.11 Bygg nr. 1)", AboutLine());
+    const std::string same = "3.11.1", other = "3.11.4";
+    const DWORD five = 5;
+    const struct {
+        const char* what;
+        DWORD type;  // REG_NONE: no "Version" at all
+        const void* data;
+        DWORD size;
+        const char* line;
+    } cases[] = {
+        {"missing", REG_NONE, nullptr, 0, "(3.11 Bygg nr. 1)"},
+        {"REG_SZ of the same build", REG_SZ, same.c_str(), 7, "(3.11 Bygg nr. 1)"},
+        {"REG_SZ of another build", REG_SZ, other.c_str(), 7, "(3.11 Bygg nr. 1/4)"},
+        {"REG_EXPAND_SZ: not read", REG_EXPAND_SZ, other.c_str(), 7, "(3.11 Bygg nr. 1)"},
+        {"REG_DWORD: not a text", REG_DWORD, &five, sizeof five, "(3.11 Bygg nr. 1)"},
+    };
+    for (const auto& c : cases) {
+        RegDeleteValueA(machine.AppKey(), "Version");
+        if (c.type != REG_NONE) machine.SetRaw("Version", c.type, c.data, c.size);
+        EXPECT_EQ(c.line, AboutLine()) << c.what;
+    }
     // Cancel (Escape) closes it too.
     EXPECT_EQ(IDCANCEL, DialogScript::Run([] { return RunAboutCommand(nullptr); },
                                           [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }));

@@ -101,10 +101,10 @@ protected:
 };
 
 TEST_F(OptionsSheetTest, ApplyRefusesEachBadFieldWithItsMessageAndKeepsTheSheetOpen) {
-    // String 501 "Feil i feltet %s\n%s." around texts that end in "." themselves.
-    const std::string marginRange = "Feil i feltet Marger\nKun tall mellom 2 og 20 er lovlige..";
-    const std::string widthRange = "Feil i feltet Kolonnebredde\nKun tall mellom 120 og 500 er lovlige..";
-    const std::string sizeRange = "Feil i feltet Skriftst\xF8rrelse\nKun tall mellom 10 og 30 er lovlige..";
+    // String 501 "Feil i feltet %s\n%s." around texts that end in "." themselves: one stop.
+    const std::string marginRange = "Feil i feltet Marger\nKun tall mellom 2 og 20 er lovlige.";
+    const std::string widthRange = "Feil i feltet Kolonnebredde\nKun tall mellom 120 og 500 er lovlige.";
+    const std::string sizeRange = "Feil i feltet Skriftst\xF8rrelse\nKun tall mellom 10 og 30 er lovlige.";
     const struct {
         int page;
         int field;
@@ -116,7 +116,7 @@ TEST_F(OptionsSheetTest, ApplyRefusesEachBadFieldWithItsMessageAndKeepsTheSheetO
         {0, IDC_MARGIN, "21", true, marginRange.c_str()},
         {0, IDC_MARGIN, "4294967298", true, marginRange.c_str()},  // would be 2 if it wrapped
         {0, IDC_MARGIN, "", true, marginRange.c_str()},
-        {0, IDC_MARGIN, "1x", true, "Feil i feltet Marger\nHeltall forventet.."},
+        {0, IDC_MARGIN, "1x", true, "Feil i feltet Marger\nHeltall forventet."},
         {0, IDC_MARGIN, "20", true, nullptr},
         {0, IDC_COLUMN_WIDTH, "119", true, widthRange.c_str()},
         {0, IDC_COLUMN_WIDTH, "501", true, widthRange.c_str()},
