@@ -13,6 +13,9 @@
 #   pointing one at a program the machine cannot run takes the same path as a machine
 #   without that support.
 #   Other arguments go to ctest (for example -L full or -R VoUtil).
+#   The builds run side by side, each in its own folder with its own Wine prefix and
+#   display, and their logs (build/ARCH/test.log) are printed after; VERSILO_SERIAL=1 runs
+#   them one after the other.
 # Fails when a build fails, a test fails, or no build can run here.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -45,42 +48,70 @@ runs_here() {
   return 1
 }
 
-tested=() left=() failed=()
+tested=() left=() failed=() runnable=()
 passed_total=0 failed_total=0
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
 for arch in "${archs[@]}"; do
   reason=""
-  if ! runs_here "$arch"; then
-    if [ "${CI:-}" = true ]; then
-      # CI exists to test what ships: a build it cannot run is a failure, not a build left out.
-      echo "test.sh: the $arch build cannot be tested: $reason"
-      failed+=("$arch (cannot run here: $reason)")
-    else
-      echo "test.sh: leaving out the $arch build: $reason"
-      left+=("$arch ($reason)")
-    fi
-    continue
+  if runs_here "$arch"; then
+    runnable+=("$arch")
+  elif [ "${CI:-}" = true ]; then
+    # CI exists to test what ships: a build it cannot run is a failure, not a build left out.
+    echo "test.sh: the $arch build cannot be tested: $reason"
+    failed+=("$arch (cannot run here: $reason)")
+  else
+    echo "test.sh: leaving out the $arch build: $reason"
+    left+=("$arch ($reason)")
   fi
-  echo "test.sh: building and testing the $arch build in build/$arch"
+done
+
+# Builds and tests one build, printing as it goes; its result ("passed", "build failed" or
+# "tests failed") goes to build/ARCH/test.result.
+build_and_test() {
+  local arch="$1" dir="build/$1" started=$SECONDS
+  echo "test.sh: building and testing the $arch build in $dir"
   if ! scripts/build.sh "$arch"; then
-    failed+=("$arch (build failed)")
-    continue
+    echo "build failed" > "$dir/test.result"
+    return
   fi
-  (cd "build/$arch" && ctest --output-on-failure -j"$(nproc)" --no-tests=error "$@") 2>&1 | tee "$log"
-  rc=${PIPESTATUS[0]}
+  (cd "$dir" && ctest --output-on-failure -j"$(nproc)" --no-tests=error "${ctest_args[@]}")
+  local rc=$?
+  echo "test.sh: the $arch build's build and tests took $((SECONDS - started)) s"
+  if [ "$rc" -eq 0 ]; then echo passed; else echo "tests failed"; fi > "$dir/test.result"
+}
+
+ctest_args=("$@")
+for arch in "${runnable[@]}"; do mkdir -p "build/$arch"; rm -f "build/$arch/test.result"; done
+if [ ${#runnable[@]} -gt 1 ] && [ -z "${VERSILO_SERIAL:-}" ]; then
+  # The builds run side by side (each has its own prefix and display), then their logs are
+  # printed one after the other.
+  echo "test.sh: building and testing ${runnable[*]} side by side (logs: build/ARCH/test.log)"
+  pids=()
+  for arch in "${runnable[@]}"; do
+    build_and_test "$arch" > "build/$arch/test.log" 2>&1 &
+    pids+=($!)
+  done
+  wait "${pids[@]}"
+  for arch in "${runnable[@]}"; do cat "build/$arch/test.log"; done
+else
+  for arch in "${runnable[@]}"; do build_and_test "$arch" 2>&1 | tee "build/$arch/test.log"; done
+fi
+
+for arch in "${runnable[@]}"; do
+  result=$(head -n 1 "build/$arch/test.result" 2>/dev/null)
   # ctest's summary: "N% tests passed, F tests failed out of T".
-  if summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1); then
+  summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "build/$arch/test.log" | tail -n 1)
+  if [ -n "$summary" ]; then
     f=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
     t=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
     passed_total=$((passed_total + t - f))
     failed_total=$((failed_total + f))
+    echo "test.sh: $arch: $summary"
   fi
-  if [ "$rc" -eq 0 ]; then
-    tested+=("$arch")
-  else
-    failed+=("$arch (tests failed)")
-  fi
+  case "$result" in
+    passed) tested+=("$arch") ;;
+    "") failed+=("$arch (no result)") ;;
+    *) failed+=("$arch ($result)") ;;
+  esac
 done
 
 echo
