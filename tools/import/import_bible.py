@@ -218,7 +218,8 @@ def import_bible(text, translation=TRANSLATIONS["kjv"], numbering=None):
                 titles.append(at + (kind, data))
             else:
                 report.append("%s: empty %s title dropped" % (key, kind))
-        data = squeeze_encode(enc, parsed.plain_text())
+        # A query's apostrophe is the typed one: the verse texts write it so too.
+        data = squeeze_encode(enc, markup.typed_apostrophes(parsed.plain_text()))
         if chapter == 0 or verse_no == 0:
             if data:
                 report.append("%s: text outside a verse dropped" % key)

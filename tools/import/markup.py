@@ -108,6 +108,55 @@ _STAND_INS = {
 }
 
 
+_OPEN_QUOTE, _CLOSE_QUOTE = "\u2018", "\u2019"
+_BEFORE_NOUN = re.compile(r"\s+[a-z]")
+
+
+def typed_apostrophes(text):
+    """The text with every typographic apostrophe (U+2019, the closing single quote) that
+    stands for an apostrophe written as the one a reader types ('), so that the texts'
+    words ("God's", "didn't", "fathers'") are the words a typed query names. A U+2019 that
+    closes a quotation opened by U+2018 stays a quotation mark.
+
+    Inside a word it is always an apostrophe. After a word it is one when it marks a
+    possessive: with no quotation open in the text, after a word ending in "s" ("his sons'.")
+    unless a question mark, exclamation mark or closing double quote follows (the end of a
+    quotation opened in an earlier verse), or before a lower-case word ("for conscience'
+    sake"); inside a quotation only after a word ending in "s" and before a lower-case word
+    ("three days' journey"), and not when the quotation opened at that very word ("'Yes' be")."""
+    if _CLOSE_QUOTE not in text:
+        return text
+    out = list(text)
+    opened = []  # where the quotations still open begin
+    for i, ch in enumerate(text):
+        if ch == _OPEN_QUOTE:
+            opened.append(i)
+        elif ch == _CLOSE_QUOTE:
+            if _is_apostrophe(text, i, opened[-1] if opened else None):
+                out[i] = "'"
+            elif opened:
+                opened.pop()
+    return "".join(out)
+
+
+def _is_apostrophe(text, i, quote_start):
+    """Whether the U+2019 at text[i] is an apostrophe; quote_start is where the innermost
+    open quotation begins, None when none is open."""
+    if i == 0 or not text[i - 1].isalnum():
+        return False
+    after = text[i + 1:i + 2]
+    if after.isalnum():
+        return True
+    start = i
+    while start > 0 and text[start - 1].isalnum():
+        start -= 1
+    plural = text[i - 1] in "sS"
+    before_noun = _BEFORE_NOUN.match(text, i + 1) is not None
+    if quote_start is None:
+        return plural and after not in ("?", "!", "\u201d") or before_noun
+    return plural and before_noun and quote_start != start - 1
+
+
 class Cp1252:
     """Converts text to Windows-1252 bytes. A character outside the code page becomes its
     stand-in, or its base letter without accents when that letter is in the code page

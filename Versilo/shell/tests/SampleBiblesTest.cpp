@@ -2,8 +2,8 @@
 // folder, whose "Bibles" holds the two sample bibles, driven from another process: the
 // translation selector lists both, the translations pane shows the other translation's
 // text of the selected verse, the bible pane switches to the WEB and reads it, and the
-// search dialog opens on it. The application key is saved before and put back after, as
-// the program writes its settings there.
+// search dialog opens on it and finds what a reader types there. The application key is
+// saved before and put back after, as the program writes its settings there.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -20,6 +20,8 @@ constexpr int kMultiPane = 4000;
 constexpr int kMultiPaneText = 1;
 constexpr WPARAM kSecondTranslationCommand = 3002;  // the translation menu's second entry
 constexpr WPARAM kSearchCommand = 2007;
+constexpr int kSearchQuery = 1032;     // the search dialog's query combo box
+constexpr int kSearchHitCount = 1040;  // and its number of hits
 
 std::string ProgramFolder() {
     return WinePath(VERSILO_BIN_DIR) + "\\";
@@ -133,6 +135,17 @@ TEST_F(SampleBiblesTest, FirstStartShowsBothTranslations) {
     const HWND search = WaitDialog();
     ASSERT_TRUE(search);
     EXPECT_EQ("S\xF8k i World English Bible", WindowText(search));
+    // "God's" typed as a reader types it (0x27) finds the verses that read "God's" once the
+    // dialog's restart timer has run its search.
+    const HWND queryEdit = FindWindowExA(GetDlgItem(search, kSearchQuery), nullptr, "Edit", nullptr);
+    ASSERT_TRUE(queryEdit);
+    for (char ch : std::string("God's")) SendMessageA(queryEdit, WM_CHAR, static_cast<BYTE>(ch), 1);
+    std::string count;
+    for (DWORD begin = GetTickCount(); GetTickCount() - begin < kWaitTimeout; Sleep(20))
+        if ((count = WindowText(GetDlgItem(search, kSearchHitCount))) == "355") break;
+    EXPECT_EQ("355", count);
+    // The hits are painted when the dialog's loop is idle again.
+    Sleep(300);
     Capture::Of(search, true).SaveArtifact("versilo-sample-bibles-search.bmp");
     PostMessageA(search, WM_COMMAND, IDCANCEL, 0);
     for (DWORD begin = GetTickCount(); IsWindow(search) && GetTickCount() - begin < kWaitTimeout;) Sleep(20);

@@ -61,6 +61,12 @@ class KjvMarkupTest(unittest.TestCase):
             # Words of Jesus (<q who="Jesus">) and nested segments keep their text.
             ((40, 5, 3), b"Blessed are the poor in spirit: for theirs is the kingdom of "
                          b"heaven."),
+            # The module's typographic apostrophe is written as the typed one (0x27), inside
+            # a word and after a plural.
+            ((1, 6, 18), b"But with thee will I establish my covenant; and thou shalt come into the "
+                         b"ark, thou, and thy sons, and thy wife, and thy sons' wives with thee."),
+            ((1, 28, 22), b"And this stone, which I have set for a pillar, shall be God's house: and "
+                          b"of all that thou shalt give me I will surely give the tenth unto thee."),
             # The subscription after the epistle is not verse text.
             ((45, 16, 27), b"To God only wise, be glory through Jesus Christ for ever. Amen."),
         ]
@@ -128,19 +134,28 @@ class WebMarkupTest(unittest.TestCase):
         cases = [
             # A footnote between a word and the next leaves a blank.
             ((1, 1, 1), b"In the beginning, God created the heavens and the earth."),
-            ((28, 1, 1), b"Yahweh\x92s word that came to Hosea the son of Beeri, in the days of "
+            ((28, 1, 1), b"Yahweh's word that came to Hosea the son of Beeri, in the days of "
                          b"Uzziah, Jotham, Ahaz, and Hezekiah, kings of Judah, and in the days "
                          b"of Jeroboam the son of Joash, king of Israel."),
+            # Apostrophes become the typed one (0x27); a single quote closed after a word
+            # stays the typographic one (0x91 ... 0x92), even after a word ending in "s".
+            ((1, 3, 1), b"Now the serpent was more subtle than any animal of the field which Yahweh "
+                        b"God had made. He said to the woman, \x93Has God really said, \x91You shall "
+                        b"not eat of any tree of the garden\x92?\x94"),
+            ((1, 6, 18), b"But I will establish my covenant with you. You shall come into the ship, "
+                         b"you, your sons, your wife, and your sons' wives with you."),
+            ((28, 13, 10), b"Where is your king now, that he may save you in all your cities? And your "
+                           b"judges, of whom you said, \x91Give me a king and princes\x92?"),
             # The speakers' names before the lines of the Song are not verse text.
             ((22, 1, 2), b"Let him kiss me with the kisses of his mouth; for your love is "
                          b"better than wine."),
-            ((22, 1, 4), b"Take me away with you. Let\x92s hurry. The king has brought me into "
+            ((22, 1, 4), b"Take me away with you. Let's hurry. The king has brought me into "
                          b"his rooms. We will be glad and rejoice in you. We will praise your "
                          b"love more than wine! They are right to love you."),
             # A verse the WEB leaves out is empty: its footnote goes.
             ((42, 17, 36), b""),
             # The doxology the module appends to Romans 14:23 stands at 16:25-27.
-            ((45, 14, 23), b"But he who doubts is condemned if he eats, because it isn\x92t of "
+            ((45, 14, 23), b"But he who doubts is condemned if he eats, because it isn't of "
                            b"faith; and whatever is not of faith is sin."),
             ((45, 16, 25), b"Now to him who is able to establish you according to my Good News "
                            b"and the preaching of Jesus Christ, according to the revelation of "
@@ -246,7 +261,7 @@ class FailureTest(unittest.TestCase):
             with contextlib.redirect_stderr(io.StringIO()) as err:
                 code = import_bible.main(["kjv", "--imp", os.path.join(FIXTURES, "kjv-excerpt.imp"),
                                           "--out", out])
-            self.assertIn("14 verses, expected 31102", err.getvalue())
+            self.assertIn("16 verses, expected 31102", err.getvalue())
             self.assertEqual(code, 1)
             self.assertFalse(os.path.exists(out))
 
@@ -287,6 +302,52 @@ class WindowsCodePageTest(unittest.TestCase):
             with self.subTest(text=text):
                 self.assertEqual(enc.encode(text), want)
         self.assertEqual(enc.dropped, {"HEBREW LETTER ALEF": 1})
+
+
+class TypedApostropheTest(unittest.TestCase):
+    """U+2019 as an apostrophe becomes 0x27; as the end of a single quote it stays. The
+    cases are verses of the KJV and the WEB."""
+
+    def test_apostrophes_and_quotes(self):
+        cases = [
+            # Inside a word: always an apostrophe.
+            ("God\u2019s house", "God's house"),
+            ("Didn\u2019t he tell me, \u2018She is my sister\u2019?",
+             "Didn't he tell me, \u2018She is my sister\u2019?"),
+            ("\u2018I\u2019m here,\u2019 he said", "\u2018I'm here,\u2019 he said"),
+            # After a plural, no quotation open: a possessive, before a noun or punctuation.
+            ("thy sons\u2019 wives", "thy sons' wives"),
+            ("it shall be Aaron\u2019s and his sons\u2019: it is", "it shall be Aaron's and his sons': it is"),
+            ("the priests\u2019.", "the priests'."),
+            ("into Felix\u2019 room", "into Felix' room"),
+            # ... but before "?", "!" or a closing double quote it ends a quotation begun in
+            # an earlier verse.
+            ("It is marvelous in our eyes\u2019?\u201d", "It is marvelous in our eyes\u2019?\u201d"),
+            ("I will do it no more\u2019?", "I will do it no more\u2019?"),
+            # Any word before a lower-case word, no quotation open: "for conscience' sake".
+            ("but also for conscience\u2019 sake.", "but also for conscience' sake."),
+            # Inside a quotation: a plural before a noun is a possessive ...
+            ("\u2018Let us go three days\u2019 journey into the wilderness.\u2019",
+             "\u2018Let us go three days' journey into the wilderness.\u2019"),
+            # ... any other word closes the quotation, a plural before punctuation too.
+            ("you said, \u2018Give me a king and princes\u2019?", "you said, \u2018Give me a king and princes\u2019?"),
+            ("saying \u2018The light is near\u2019 in the presence", "saying \u2018The light is near\u2019 in the presence"),
+            ("a \u2018den of robbers\u2019!\u201d", "a \u2018den of robbers\u2019!\u201d"),
+            # A quotation of the one word before the next.
+            ("let your \u2018Yes\u2019 be \u2018Yes\u2019 and your \u2018No\u2019 be \u2018No.\u2019",
+             "let your \u2018Yes\u2019 be \u2018Yes\u2019 and your \u2018No\u2019 be \u2018No.\u2019"),
+            # A closed quotation is closed: a possessive after it is one again.
+            ("\u2018Topheth\u2019, but the fathers\u2019 houses", "\u2018Topheth\u2019, but the fathers' houses"),
+            # After punctuation or a blank: a quotation mark.
+            ("\u201cHe said, \u2018Go.\u2019\u201d", "\u201cHe said, \u2018Go.\u2019\u201d"),
+            ("\u2019tis", "\u2019tis"),
+            ("", ""),
+        ]
+        for text, want in cases:
+            with self.subTest(text=text):
+                self.assertEqual(markup.typed_apostrophes(text), want)
+        self.assertEqual(markup.Cp1252().encode(markup.typed_apostrophes("sons\u2019 \u2018no\u2019")),
+                         b"sons' \x91no\x92")
 
 
 class ReferenceTest(unittest.TestCase):
@@ -512,6 +573,19 @@ class ImportedDataTest(unittest.TestCase):
             kind = t.split(b"\t")[3]
             kinds[kind] = kinds.get(kind, 0) + 1
         self.assertEqual((kinds[b"psalm"], kinds[b"section"]), (138, 5))
+
+    def test_apostrophes_are_the_typed_one(self):
+        # What a reader types finds the texts: no typographic apostrophe is left inside a
+        # word, and the KJV, which quotes nothing with single quotes, has none left at all.
+        gods = re.compile(rb"\bGod's\b", re.I)
+        for name, found in [("kjv", 25), ("web", 355)]:
+            with self.subTest(bible=name):
+                verses = [l.split(b"\t") for l in self.lines(name, "verses.txt")]
+                self.assertEqual([v[:3] for v in verses if re.search(rb"\w\x92\w", v[3])][:5], [])
+                self.assertEqual(sum(1 for v in verses if gods.search(v[3])), found)
+        self.assertEqual(sum(v.split(b"\t")[3].count(b"\x92") for v in self.lines("kjv", "verses.txt")), 0)
+        web = {tuple(v.split(b"\t")[:3]): v.split(b"\t")[3] for v in self.lines("web", "verses.txt")}
+        self.assertIn(b"the Good News of God's Kingdom", web[(b"41", b"1", b"14")])
 
     def test_web_xrefs(self):
         rows = [l.split(b"\t") for l in self.lines("web", "xrefs.txt")]

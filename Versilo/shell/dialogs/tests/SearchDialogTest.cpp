@@ -293,4 +293,51 @@ TEST(KjvSearchDialog, KingdomOfGodFindsWhatTheSearchFinds) {
     EXPECT_TRUE(ReadSearchHistory(language).empty());
 }
 
+// "God's" typed as a reader types it (0x27) finds the verses that read "God's" in both
+// sample bibles of the program folder: the word list offers and selects it, the restart
+// timer's search counts the verses, and a chosen hit shows its text.
+TEST(SampleBiblesSearchDialog, ATypedApostropheFindsTheVersesWithIt) {
+    ScratchRegistry registry;
+    ASSERT_TRUE(registry.Ready());
+    struct Case { const char* bible; const char* artifact; const char* count; const char* hit; const char* text; };
+    const Case cases[] = {
+        {VERSILO_KJV_BIBLE, "search-dialog-kjv-gods", "25", "1 Mos 28:22",
+         "And this stone, which I have set for a pillar, shall be God's house: and of all that thou "
+         "shalt give me I will surely give the tenth unto thee."},
+        {VERSILO_WEB_BIBLE, "search-dialog-web-gods", "355", "Mark 1:14",
+         "Now after John was taken into custody, Jesus came into Galilee, preaching the Good News of "
+         "God's Kingdom,"},
+    };
+    FontHandle font(CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bible);
+        ComPtr<IBible> bible = OpenNewBible(c.bible);
+        ASSERT_TRUE(bible);
+        VoSearchDlg dlg(bible.Get(), font.Get());
+        DialogScript::Run([&] { return dlg.DoModal(nullptr); }, [&](HWND d) {
+            Press(d, kWhole);
+            Query(d, "God's");
+            const std::vector<std::string> words = ListWords(d);
+            std::vector<std::string> selected;
+            for (size_t i = 0; i < words.size(); ++i)
+                if (SendDlgItemMessageA(d, kWords, LB_GETSEL, i, 0) > 0) selected.push_back(words[i]);
+            EXPECT_EQ(std::vector<std::string>{"God's"}, selected);
+            EXPECT_EQ(c.count, ItemTextOf(d, kCount));
+            EXPECT_EQ(std::stoi(c.count), dlg.GetHitCount());
+            int hit = -1;
+            char ref[kFormatRefBufferSize];
+            for (int i = 0; i < dlg.GetHitCount() && hit < 0; ++i)
+                if (std::string(dlg.GetHitText(i, ref)) == c.hit) hit = i;
+            EXPECT_GE(hit, 0) << c.hit << " is no hit";
+            if (hit >= 0) {
+                SendDlgItemMessageA(d, kHits, LVM_ENSUREVISIBLE, static_cast<WPARAM>(hit), FALSE);
+                SelectHit(d, hit);
+                EXPECT_EQ(std::string(c.hit) + ":\r\n" + c.text, ItemTextOf(d, kText));
+            }
+            EXPECT_TRUE(SaveDialogArtifact(d, c.artifact));
+            PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+}
+
 }  // namespace

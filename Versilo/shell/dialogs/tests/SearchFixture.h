@@ -122,8 +122,11 @@ inline ComPtr<IBible> WriteFixtureBible(const TempDir& dir, const char* name, co
     return bible;
 }
 
-inline ComPtr<IBible> OpenKjv() {
+// Opens a new-format bible such as a sample bible of the program folder.
+inline ComPtr<IBible> OpenNewBible(const char* path) {
     INewBible* nb = nullptr;
-    EXPECT_EQ(S_OK, OpenNewBibleFile(VERSILO_KJV_BIBLE, &nb));
+    EXPECT_EQ(S_OK, OpenNewBibleFile(path, &nb)) << path;
     return ComPtr<IBible>::Attach(nb);
 }
+
+inline ComPtr<IBible> OpenKjv() { return OpenNewBible(VERSILO_KJV_BIBLE); }
