@@ -4,6 +4,7 @@
 #include <utility>
 #include "DataDirectories.h"
 #include "FrameIds.h"
+#include "FrameStart.h"
 #include "MessageText.h"
 #include "Registry.h"
 
@@ -81,6 +82,7 @@ int VoMainWnd::OnCreate(const ry::CreateStruct& cs) {
 
     if (!referenceFormat_) return -1;
     if (!CreateToolbar() || !CreateSelectors() || !CreateHitsCombo()) return -1;
+    MarkStartStep("toolbar and selectors made");
     FillTranslationMenu();
     FillLibraryMenu();
     status_ = MakeChild(hwnd_, STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, kStatusBar);
@@ -94,11 +96,13 @@ int VoMainWnd::OnCreate(const ry::CreateStruct& cs) {
         EnableCommand(kLexiconPaneToggle, kCommandInToolbar, false);
     }
     CreatePanes();
+    MarkStartStep("commentary and translations panes made");
 
     RECT client;
     ::GetClientRect(hwnd_, &client);
     if (!host_->CreateTextWindow(hwnd_, &client, kHostWindow, hasStart ? &start : nullptr)) return -1;
 
+    MarkStartStep("text window made");
     UpdateSelectionCommands();
     CheckCommand(kShowMarks, kCommandInMenu, MarkingsShown());
     UpdateMarkFileCommands();

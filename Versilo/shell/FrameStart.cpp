@@ -14,6 +14,12 @@ void PrepareProgramModule(HINSTANCE instance) {
     ::InitCommonControlsEx(&controls);
 }
 
+void MarkStartStep(const char* step) {
+    char text[96];
+    wsprintfA(text, "Versilo start: %.60s\n", step);
+    ::OutputDebugStringA(text);
+}
+
 bool ReadSavedPlacement(VoSavedPlacement* out) {
     RegKey key;
     if (OpenAppKey(key, HKEY_CURRENT_USER, "Position", kAppKeyRead) != ERROR_SUCCESS) return false;

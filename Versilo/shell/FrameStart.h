@@ -13,6 +13,11 @@ class VoMainWnd;
 // host answers page script from, and the common controls.
 void PrepareProgramModule(HINSTANCE instance);
 
+// Marks a step of the start for a debugger or a Wine trace (+debugstr): "Versilo start:
+// step" through OutputDebugString, which costs nothing a reader notices. The start-up
+// benchmark's break-down sets these marks among the libraries loaded and files opened.
+void MarkStartStep(const char* step);
+
 // Reads "Left", "Top", "Rigth", "Bottom" and "ShowCmd" of the application key's sub-key
 // "Position", each only after the one before it was read; true (and *out filled) only when
 // all five were.

@@ -15,6 +15,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCmd) {
     PrepareProgramModule(instance);
 
+    MarkStartStep("WinMain");
     ModuleHandle richEdit(::LoadLibraryA("RICHED20.DLL"));
     if (!richEdit) return 1;
     std::optional<OleInitialization> ole;
@@ -24,6 +25,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCmd
     ComPtr<AVoBibleWindow> host = VoBibleWindowHost::Create();
     if (!host) return 1;
     auto frame = std::make_unique<VoMainWnd>(host.Get());
+    MarkStartStep("frame constructed (bible, commentary and library lists)");
     if (frame->GetBibleList()->GetCount() == 0) {
         char text[kTextCapacity];
         VoMessageBox(nullptr, LoadResString(text, frame_id::kIdsNoBibles), MB_ICONHAND);
@@ -31,6 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCmd
     }
     if (!CreateAndPlaceMainWindow(*frame, commandLine ? commandLine : "", showCmd)) return 0;
 
+    MarkStartStep("main window shown");
     RyMessageLoop loop;
     VoFrameAccelerators accelerators(frame->Handle(),
                                      ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(frame_id::kAccelerators)));

@@ -1,4 +1,5 @@
 #include "LexWnd.h"
+#include "ImageListIcons.h"
 #include <commctrl.h>
 #include "DropTarget.h"
 #include "LexItemProvider.h"
@@ -61,7 +62,7 @@ void VoLexWnd::BuildImageLists() {
     for (int k = 0; k < kIconPairs && buttonImages_; ++k) {
         for (UINT id : {kFirstButtonIcon + k, kFirstButtonIcon + kIconPairs + k}) {
             IconHandle icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0)));
-            ImageList_AddIcon(buttonImages_.Get(), icon.Get());
+            AddIconImage(buttonImages_.Get(), icon.Get());
         }
     }
     titleImages_.Reset(LoadStrip(kTitleImagesBitmap, 20, ILC_COLOR24));
