@@ -257,6 +257,11 @@ TEST(ColorPicker, UpAndDownMoveByRowsFromTheCorners) {
     std::vector<int> reached;
     ModalScript script({
         [&] {
+            // The pointer is parked in the screen's far corner first: a grid that opened under
+            // it would take the square under the pointer as hot whenever the mouse message
+            // arrives, which under load is after the keys.
+            SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+            PumpFor(20);
             ClickButton(dlg.picker);
             ASSERT_NE(nullptr, dlg.picker.Popup());
             const HWND bar = ToolBarOf(dlg.picker.Popup());
