@@ -251,8 +251,11 @@ TEST_F(TextInputTest, PressesSelectAndReportAndGiveTheCaptureBack) {
         HWND hwnd = Make(c.count);
         if (c.selEnd > c.selFirst) Send(hwnd, TWM_SELECTRANGE, static_cast<WPARAM>(c.selFirst), c.selEnd);
         Send(hwnd, TWM_SETCARET, static_cast<WPARAM>(c.caret));
-        sink_.events.clear();
         const POINT pt = c.item >= 0 ? ItemPoint(c.item) : POINT{100, 200};
+        // The pointer stands where the press is, as for a real one: the move the capture makes
+        // Windows send at the pointer's place must not read as a drag away from the press.
+        ParkCursor(hwnd, pt);
+        sink_.events.clear();
         Watchdog watchdog;
         PostMessageW(hwnd, c.left ? WM_LBUTTONUP : WM_RBUTTONUP, 0, At(pt));
         Send(hwnd, c.left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, c.keys | (c.left ? MK_LBUTTON : MK_RBUTTON), At(pt));
