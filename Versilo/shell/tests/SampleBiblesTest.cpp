@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "ProgramDriver.h"
+#include "SoftWrap.h"
 #include "TestFiles.h"
 
 namespace {
@@ -82,7 +83,7 @@ protected:
     std::string WaitMultiPaneText(const std::string& start) {
         std::string text;
         for (DWORD begin = GetTickCount(); GetTickCount() - begin < kWaitTimeout; Sleep(20)) {
-            text = WindowText(MultiPaneText());
+            text = RemoveSoftLineBreaks(WindowText(MultiPaneText()));
             if (StartsWith(text, start)) break;
         }
         return text;
