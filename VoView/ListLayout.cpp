@@ -105,7 +105,7 @@ int ListLayout::StepColumns(int a, int n) {
     return std::min(a, count_);
 }
 
-// Walks the items from top as they are placed on the screen, calling visit(item, rect)
+// Walks the items from the top as they are placed on the screen, calling visit(item, rect)
 // until it answers false: one column stacks items while their tops are above the client
 // bottom; several columns start a new column with an item whose bottom would reach or pass
 // the client bottom, and stop after the last column.
